@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration and runs every test:
+# native (under ASan/UBSan), fuzz smoke runs, and the Windows tests under Wine
+# on a virtual display.
+set -euo pipefail
+. "$(dirname "$0")/env.sh"
+cd "$KIVO_ROOT"
+bash scripts/setup.sh
+bash scripts/build.sh --fuzz
+kivo_wine_up
+trap kivo_wine_down EXIT
+status=0
+ctest --test-dir build/native --output-on-failure -j 2 || status=1
+ctest --test-dir build/fuzz --output-on-failure || status=1
+ctest --test-dir build/windows --output-on-failure -j 2 || status=1
+exit $status
