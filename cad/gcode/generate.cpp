@@ -1,0 +1,347 @@
+#include "cad/gcode/generate.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+#include "cad/document/obj.h"
+#include "cad/document/settings.h"
+#include "cad/document/tools.h"
+#include "cad/gcode/numberFormat.h"
+
+// 2 pi as the program has always used it: one unit in the last place above
+// the double nearest to 2 pi. Chord counts, steps and the bound depend on it.
+static const double TWO_PI = 6.283185307179587;
+
+FILE* outFile = nullptr;
+
+static char gEtchError[256];
+
+const char* etchError() {
+  return gEtchError;
+}
+
+// Output of the current run: text is gathered in a buffer and handed to the
+// sink in large blocks. Once the sink fails nothing more is handed over and
+// the writers stop early.
+static struct {
+  char buf[1 << 16];
+  size_t len;
+  GcodeSink sink;
+  void* ctx;
+  int failed;
+  char travel[FIXED2_MAX + 8];  // "g0z<travel height>\r\n"
+  size_t travelLen;
+} gOut;
+
+// Room for one line of any length the writers produce.
+enum { LINE_ROOM = 2 * FIXED2_MAX + 32 };
+
+static void _flush() {
+  if (gOut.len && !gOut.failed && !gOut.sink(gOut.ctx, gOut.buf, gOut.len)) gOut.failed = 1;
+  gOut.len = 0;
+}
+
+static char* _line() {
+  if (gOut.len > sizeof(gOut.buf) - LINE_ROOM) _flush();
+  return gOut.buf + gOut.len;
+}
+
+static void _done(char* end) {
+  gOut.len = static_cast<size_t>(end - gOut.buf);
+}
+
+static char* _put(char* p, const char* text, size_t n) {
+  memcpy(p, text, n);
+  return p + n;
+}
+
+template <size_t N>
+static char* _put(char* p, const char (&text)[N]) {
+  return _put(p, text, N - 1);
+}
+
+template <size_t N>
+static void _text(const char (&text)[N]) {
+  _done(_put(_line(), text));
+}
+
+void gcodeBegin(GcodeSink sink, void* ctx) {
+  gOut.len = 0;
+  gOut.sink = sink;
+  gOut.ctx = ctx;
+  gOut.failed = 0;
+  char* p = _put(gOut.travel, "g0z");
+  p = formatFixed2(p, gV.travelHeight);
+  p = _put(p, "\r\n");
+  gOut.travelLen = static_cast<size_t>(p - gOut.travel);
+}
+
+int gcodeEnd() {
+  _flush();
+  return !gOut.failed;
+}
+
+static void _liftToTravelHeight() {
+  _done(_put(_line(), gOut.travel, gOut.travelLen));
+}
+
+// Rapid up to the travel height, across to (x, y), down to Z 0.
+static void _travel(double x, double y) {
+  char* p = _put(_line(), gOut.travel, gOut.travelLen);
+  p = _put(p, "g0x");
+  p = formatFixed2(p, x);
+  p = _put(p, "y");
+  p = formatFixed2(p, y);
+  _done(_put(p, "\r\ng0z0\r\n"));
+}
+
+// Feed down to -depth.
+static void _plunge(double depth) {
+  char* p = _put(_line(), "g1z");
+  p = formatFixed2(p, 0 - depth);
+  _done(_put(p, "\r\n"));
+}
+
+// Feed in a straight line to (x, y).
+static void _cut(double x, double y) {
+  char* p = _put(_line(), "g1x");
+  p = formatFixed2(p, x);
+  p = _put(p, "y");
+  p = formatFixed2(p, y);
+  _done(_put(p, "\r\n"));
+}
+
+void rectangle(double x1, double y1, double x2, double y2, double depth) {
+  _travel(x1, y1);
+  _plunge(depth);
+  _cut(x1, y2);
+  _cut(x2, y2);
+  _cut(x2, y1);
+  _cut(x1, y1);
+}
+
+void circle(double cx, double cy, double radius, double depth) {
+  double n = 2 * TWO_PI * radius;
+  if (n < 1) n = 1;
+  double s = TWO_PI / n;
+  _travel(cx + radius * std::cos(0.0), cy + radius * std::sin(0.0));
+  _plunge(depth);
+  double bound = TWO_PI + s;
+  for (double a = 0; a < bound && !gOut.failed;) {
+    _cut(cx + radius * std::cos(a), cy + radius * std::sin(a));
+    double next = a + s;
+    if (next == a) break;  // a step too small to advance the angle
+    a = next;
+  }
+}
+
+// Outline and, when filled, concentric inner rings s = size / OVERLAPFACTOR
+// apart. The outline is cut as stored; the inner rings come from the
+// ordered corners, so a rectangle drawn right-to-left or bottom-to-top is
+// filled like its ordered twin.
+static void _rectangleRings(const Obj* o, double size, double depth) {
+  rectangle(o->x1, o->y1, o->x2, o->y2, depth);
+  double s = size / OVERLAPFACTOR;
+  if (!o->fill || !(s > 0)) return;  // also a bit size of 0, negative or NaN
+  double left = std::fmin(o->x1, o->x2), right = std::fmax(o->x1, o->x2);
+  double bottom = std::fmin(o->y1, o->y2), top = std::fmax(o->y1, o->y2);
+  while (!gOut.failed) {
+    double l = left + s, r = right - s, b = bottom + s, t = top - s;
+    if (r < l || t < b) return;
+    if (l == left && r == right && b == bottom && t == top) return;  // no progress
+    left = l, right = r, bottom = b, top = t;
+    rectangle(left, bottom, right, top, depth);
+  }
+}
+
+static void _circleRings(const Obj* o, double size, double depth) {
+  double s = size / OVERLAPFACTOR;
+  double r = o->radius;
+  circle(o->x1, o->y1, r, depth);
+  if (!o->fill || !(s > 0)) return;
+  while (!gOut.failed) {
+    double next = r - s;
+    if (next < s || next == r) return;
+    r = next;
+    circle(o->x1, o->y1, r, depth);
+  }
+}
+
+// The tool entry an object is cut with, or null if it is never cut: a tool
+// index outside the table, or a bit number above 9.
+static Tool* _cutTool(const Obj* o) {
+  Tool* t = toolAt(o->tool);
+  return t && t->bitId < TOOL_COUNT ? t : nullptr;
+}
+
+static const char* _kindName(int32_t type) {
+  switch (type) {
+    case OBJ_LINE: return "line";
+    case OBJ_RECT: return "rectangle";
+    case OBJ_CIRCLE: return "circle";
+    case OBJ_DRILL: return "drill point";
+  }
+  return "object";
+}
+
+// Which number of the object's toolpath would not be finite; null if none.
+static const char* _objFault(const Obj* o, const Tool* t) {
+  if (!std::isfinite(t->depth)) return "its tool's depth is not a finite number";
+  if (!std::isfinite(o->x1) || !std::isfinite(o->y1)) return "a coordinate is not a finite number";
+  switch (o->type) {
+    case OBJ_LINE:
+    case OBJ_RECT:
+      if (!std::isfinite(o->x2) || !std::isfinite(o->y2)) return "a coordinate is not a finite number";
+      break;
+    case OBJ_CIRCLE: {
+      if (!std::isfinite(o->radius)) return "the radius is not a finite number";
+      double r = std::fabs(o->radius);
+      if (!std::isfinite(2 * TWO_PI * r) || !std::isfinite(o->x1 + r) ||
+          !std::isfinite(o->x1 - r) || !std::isfinite(o->y1 + r) || !std::isfinite(o->y1 - r))
+        return "the circle is too large";
+      break;
+    }
+  }
+  return nullptr;
+}
+
+int checkDesign() {
+  gEtchError[0] = 0;
+  if (!std::isfinite(gV.travelHeight)) {
+    snprintf(gEtchError, sizeof(gEtchError), "the travel height is not a finite number");
+    return 0;
+  }
+  unsigned index = 0;
+  for (Link* l = gObjList; l; l = l->next) {
+    const Obj* o = ListToObj(l);
+    index++;
+    const Tool* t = _cutTool(o);
+    if (!t || o->type < OBJ_LINE || o->type > OBJ_DRILL) continue;  // writes no numbers
+    if (const char* fault = _objFault(o, t)) {
+      snprintf(gEtchError, sizeof(gEtchError), "object %u (%s): %s", index, _kindName(o->type),
+               fault);
+      return 0;
+    }
+  }
+  return 1;
+}
+
+// One object at one pass depth.
+static void _cutObj(const Obj* o, const Tool* t, double depth) {
+  switch (o->type) {
+    case OBJ_LINE:
+      _travel(o->x1, o->y1);
+      _plunge(depth);
+      _cut(o->x2, o->y2);
+      break;
+    case OBJ_RECT:
+      _rectangleRings(o, t->size, depth);
+      break;
+    case OBJ_CIRCLE:
+      _circleRings(o, t->size, depth);
+      break;
+    case OBJ_DRILL:
+      _travel(o->x1, o->y1);
+      _plunge(depth);
+      break;
+  }
+}
+
+static void _bitChange(int bit) {
+  char* p = _put(_line(), ";1. Install bit ");
+  p = formatInt(p, bit);
+  _done(_put(p, " and then rezero z axis\r\n"
+                ";2. press z up and z down same time to resume\r\n"
+                "g0z0\r\nm103\r\nm200\r\nm104\r\ng92z0\r\n"));
+  _liftToTravelHeight();
+}
+
+static void _feed(uint32_t millSpeed) {
+  char* p = _put(_line(), "f");
+  p = formatInt(p, static_cast<int32_t>(millSpeed));  // as "%i" prints it
+  _done(_put(p, "\r\n"));
+}
+
+// Every object cut with bit number bit, in list order, each in its passes.
+static void _cutBit(int bit) {
+  int asked = 0;
+  for (Link* l = gObjList; l && !gOut.failed; l = l->next) {
+    const Obj* o = ListToObj(l);
+    Tool* t = _cutTool(o);
+    if (!t || t->bitId != bit) continue;
+    if (!asked) {
+      asked = 1;
+      if (bit != 0 && gTools[bit - 1].size != gTools[bit].size) _bitChange(bit);
+    }
+    if (t->passes == 0) t->passes = 1;
+    if (o->type < OBJ_LINE || o->type > OBJ_DRILL) continue;  // nothing to cut
+    double passes = t->passes;
+    for (uint32_t j = 0; j < t->passes && !gOut.failed; j++)
+      _cutObj(o, t, t->depth / passes * (j + 1));
+  }
+}
+
+int etchTo(GcodeSink sink, void* ctx) {
+  if (!checkDesign()) return 0;
+  errno = 0;
+  gcodeBegin(sink, ctx);
+  _text("m101\r\ng21\r\ng90\r\ng94\r\n"
+        ";1. Zero the machine to the part\r\n"
+        ";2. press z up and z down same time to resume\r\n"
+        "m103\r\nm200\r\nm104\r\ng92x0y0z0\r\n");
+  _liftToTravelHeight();
+  for (int bit = 0; bit < TOOL_COUNT && !gOut.failed; bit++) {
+    _feed(gTools[bit].millSpeed);
+    _cutBit(bit);
+  }
+  _liftToTravelHeight();
+  _text("g0x0y0\r\ng0z0\r\nm102\r\nm104\r\n");
+  if (gcodeEnd()) return 1;
+  snprintf(gEtchError, sizeof(gEtchError), "write failed: %s",
+           errno ? strerror(errno) : "output refused");
+  return 0;
+}
+
+static int _fileSink(void* ctx, const char* data, size_t size) {
+  return fwrite(data, 1, size, static_cast<FILE*>(ctx)) == size;
+}
+
+FILE* openOutFile(const char* path) {
+  outFile = fopen(path, "wb");
+  return outFile;
+}
+
+int closeOutFile() {
+  if (!outFile) return 0;
+  int ok = fclose(outFile) == 0;
+  outFile = nullptr;
+  return ok;
+}
+
+int Etch() {
+  if (!outFile) {
+    snprintf(gEtchError, sizeof(gEtchError), "no output file");
+    return 0;
+  }
+  return etchTo(_fileSink, outFile);
+}
+
+int writeProgramFile(const char* path) {
+  if (!checkDesign()) return 0;
+  errno = 0;
+  if (!openOutFile(path)) {
+    snprintf(gEtchError, sizeof(gEtchError), "cannot create the output file: %s",
+             strerror(errno));
+    return 0;
+  }
+  errno = 0;
+  int ok = Etch();
+  if (!closeOutFile() && ok) {
+    snprintf(gEtchError, sizeof(gEtchError), "write failed: %s",
+             errno ? strerror(errno) : "output refused");
+    ok = 0;
+  }
+  if (!ok) remove(path);
+  return ok;
+}
