@@ -1,0 +1,66 @@
+// Arithmetic of the graphics control that needs no platform: colour packing,
+// angle conversion, pie and rotation geometry, text escapes, pixel byte
+// transforms, autosize layout, scroll requests and pointer parameters.
+#ifndef KIVO_GFX_GFXCORE_H
+#define KIVO_GFX_GFXCORE_H
+
+#include <cstddef>
+#include <string>
+
+// Red, green and blue reduced to their low 8 bits, packed as 0x00BBGGRR.
+unsigned packColor(int r, int g, int b);
+
+// Degrees to radians and back with the control's own factors.
+double d2r(double degrees);
+double r2d(double radians);
+
+// Centre and the two radial end points of a pie over the box (x1,y1)-(x2,y2),
+// angles in whole degrees, 0 pointing right, clockwise on the screen.
+struct PieGeometry {
+  int cx, cy, sx, sy, ex, ey;
+};
+PieGeometry pieGeometry(int x1, int y1, int x2, int y2, int fromAngle, int toAngle);
+
+// Frame of a W x H picture rotated by whole degrees: sine and cosine of the
+// angle, the offset that moves the rotated corners into view and the size
+// of the bitmap that holds them.
+struct RotatedFrame {
+  double s, c, minX, minY;
+  int width, height;
+};
+RotatedFrame rotatedFrame(int width, int height, int degrees);
+
+// Expands the escapes \' \\ \n \q \r (letters in either case) of a text up to
+// its end or its first unescaped single quote. Returns false, leaving `out`
+// unspecified, for any other escape or a backslash at the end.
+bool unescapeText(const char* text, std::string* out);
+
+// Pixel bytes in place: every nonzero byte scaled by percent / 100 with
+// saturation; every byte complemented.
+void brightenBytes(unsigned char* bytes, std::size_t count, int percent);
+void invertBytes(unsigned char* bytes, std::size_t count);
+
+// Autosize modes: 0 off, 1 keep all four margins, 2 anchor right edge,
+// 3 anchor bottom-right corner, 4 anchor bottom edge.
+// recordLayout stores the four distances of a control (L,T,R,B) in a parent
+// of client size W x H; placeControl gives the control's new place and size
+// (at least 1 x 1) for a parent of W x H and returns false for mode 0.
+void recordLayout(int mode, int left, int top, int right, int bottom, int parentW,
+                  int parentH, int layout[4]);
+bool placeControl(int mode, const int layout[4], int parentW, int parentH, int* x,
+                  int* y, int* w, int* h);
+
+// Scroll bar requests. `code` is the wParam of a scroll message (or the wheel
+// code below); `current` the bar's position. The result is not clamped.
+constexpr unsigned WHEEL_SCROLL_CODE = 0x20A;
+int newScrollPos(int current, unsigned code);
+// Clamps p to 0 .. max(0, thickness + extent - 1).
+int clampScrollPos(int p, int thickness, int extent);
+// The scroll code a wheel delta becomes: whole notches times step pixels in
+// the high word, WHEEL_SCROLL_CODE in the low word.
+unsigned wheelScrollCode(int delta, int step);
+// A pointer message's lParam (x low word, y high word) moved by the scroll
+// offsets, each coordinate kept to 16 bits.
+unsigned surfacePointParam(unsigned lParam, int dx, int dy);
+
+#endif

@@ -1,0 +1,526 @@
+// The "ZuGfx32" window: class, per-window record, list of live controls,
+// double buffers, painting, scroll bars, pen/brush/font ownership, autosize
+// and the sizer timer.
+#include "gfx/zugfx.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "gfx/gfxcore.h"
+#include "gfx/gfxinstance.h"
+
+namespace {
+
+struct HwndListNode {
+  HwndListNode* next;
+  HWND window;
+};
+
+constexpr UINT SIZER_PERIOD_MS = 75;
+constexpr int WHEEL_STEP = 15;
+
+}  // namespace
+
+// Instance for the class and the scroll bars; this program leaves it null.
+static HINSTANCE ghDllHandle = nullptr;
+static HwndListNode* GfxHwndList = nullptr;
+static UINT_PTR gSizerTimer = 0;
+static ATOM gGfxClassAtom = 0;
+
+LRESULT CALLBACK GfxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// ---- list of live controls ----
+
+static HwndListNode* newHwndList() {
+  return static_cast<HwndListNode*>(std::calloc(1, sizeof(HwndListNode)));
+}
+
+static void addHwndList(HwndListNode* head, HWND window) {
+  if (!head) return;
+  HwndListNode* node = newHwndList();
+  if (!node) return;
+  node->window = window;
+  while (head->next) head = head->next;
+  head->next = node;
+}
+
+static void remHwndList(HwndListNode* head, HWND window) {
+  if (!head) return;
+  for (HwndListNode* prev = head; prev->next; prev = prev->next) {
+    if (prev->next->window == window) {
+      HwndListNode* node = prev->next;
+      prev->next = node->next;
+      std::free(node);
+      return;
+    }
+  }
+}
+
+// Destroying a control removes its own node, and may destroy child controls
+// further down the list. Each node is therefore unlinked and freed before its
+// window is destroyed, and the walk always restarts from the head.
+static void freeHwndList(HwndListNode* head) {
+  if (!head) return;
+  while (HwndListNode* node = head->next) {
+    head->next = node->next;
+    HWND window = node->window;
+    std::free(node);
+    if (window) DestroyWindow(window);
+  }
+  std::free(head);
+}
+
+// ---- library ----
+
+static int RegisterCustomControlClass() {
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_GLOBALCLASS | CS_OWNDC | CS_DBLCLKS;
+  wc.lpfnWndProc = GfxProc;
+  wc.hInstance = ghDllHandle;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.lpszClassName = ZUGFX_CLASS;
+  gGfxClassAtom = RegisterClassExA(&wc);
+  if (gGfxClassAtom) return 1;
+  WNDCLASSEXA found = {};
+  found.cbSize = sizeof(found);
+  gGfxClassAtom = ATOM(GetClassInfoExA(ghDllHandle, ZUGFX_CLASS, &found));
+  return gGfxClassAtom ? 1 : 0;
+}
+
+static int UnregisterCustomControlClass() {
+  return UnregisterClassA(ZUGFX_CLASS, ghDllHandle);
+}
+
+static void gfxSizerUpdate(HWND window);
+
+static void CALLBACK TimerUpdate(HWND, UINT, UINT_PTR, DWORD) {
+  if (!GfxHwndList) return;  // a tick left in the queue after ZuGfxClose
+  // Laying a control out repaints it; take the windows first so the walk
+  // never depends on nodes that a callee could free.
+  std::vector<HWND> windows;
+  for (HwndListNode* n = GfxHwndList->next; n; n = n->next) windows.push_back(n->window);
+  for (HWND window : windows) gfxSizerUpdate(window);
+}
+
+int ZuGfxInit(void) {
+  if (!RegisterCustomControlClass()) return 0;
+  if (!GfxHwndList) GfxHwndList = newHwndList();
+  if (!gSizerTimer) gSizerTimer = SetTimer(nullptr, 1, SIZER_PERIOD_MS, TimerUpdate);
+  return 1;
+}
+
+int ZuGfxClose(void) {
+  if (gSizerTimer) KillTimer(nullptr, gSizerTimer);
+  gSizerTimer = 0;
+  HwndListNode* list = GfxHwndList;
+  GfxHwndList = nullptr;  // destructions below find no list to edit
+  freeHwndList(list);
+  const int result = UnregisterCustomControlClass();
+  if (result) gGfxClassAtom = 0;
+  return result;
+}
+
+int getVersion(void) { return 8; }
+
+// ---- record, monitors ----
+
+// Only windows of the control's class carry the record; the user data of any
+// other window means something else and is never read as one.
+GfxInstance* getGfx(HWND window) {
+  if (!window || !gGfxClassAtom || GetClassLongPtrA(window, GCW_ATOM) != gGfxClassAtom)
+    return nullptr;
+  return reinterpret_cast<GfxInstance*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+static BOOL CALLBACK MonitorEnumProc(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+  int* pair = reinterpret_cast<int*>(data);
+  pair[0] = std::max(pair[0], int(rect->right - rect->left));
+  pair[1] = std::max(pair[1], int(rect->bottom - rect->top));
+  return TRUE;
+}
+
+// ---- pen, brush, font: the control owns exactly one of each ----
+
+static int _replaceObject(GfxInstance* gfx, HGDIOBJ object, HGDIOBJ defaultObject) {
+  HGDIOBJ old = SelectObject(gfx->backDC, object);
+  if (old && old != defaultObject) DeleteObject(old);
+  return old != nullptr;
+}
+
+static int UpdatePen(HWND window, HPEN pen) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx || !pen) return 0;
+  return _replaceObject(gfx, pen, gfx->defaultPen);
+}
+
+static int UpdateBrush(HWND window, HBRUSH brush) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx || !brush) return 0;
+  return _replaceObject(gfx, brush, gfx->defaultBrush);
+}
+
+int setFont(HWND window, HFONT font) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx || !font) return 0;
+  return _replaceObject(gfx, font, gfx->defaultFont);
+}
+
+static int ___penWasChanged(HWND window) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx) return 0;
+  return UpdatePen(window, CreatePen(gfx->penStyle, gfx->penWidth, gfx->penColor));
+}
+
+int setPenSize(HWND window, int width) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx) return 0;
+  gfx->penWidth = width;
+  return ___penWasChanged(window);
+}
+
+int setPenColor(HWND window, COLORREF colour) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx) return 0;
+  gfx->penColor = colour;
+  return ___penWasChanged(window);
+}
+
+int setPenStyle(HWND window, int style) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx) return 0;
+  gfx->penStyle = style;
+  return ___penWasChanged(window);
+}
+
+int setBrushColor(HWND window, COLORREF colour) {
+  if (!getGfx(window)) return 0;
+  return UpdateBrush(window, CreateSolidBrush(colour));
+}
+
+// ---- scroll bars ----
+
+HWND _createScrollBar(HWND window, bool horizontal) {
+  RECT rc;
+  if (!GetClientRect(window, &rc)) return nullptr;
+  const DWORD style = horizontal ? (WS_CHILD | WS_VISIBLE | SBS_BOTTOMALIGN)
+                                 : (WS_CHILD | WS_VISIBLE | SBS_VERT | SBS_RIGHTALIGN);
+  return CreateWindowExA(0, "SCROLLBAR", nullptr, style, 0, 0, rc.right, rc.bottom, window,
+                         nullptr, ghDllHandle, nullptr);
+}
+
+int _scrollbarSize(HWND window) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx) return 0;
+  RECT rc;
+  if (gfx->vertScrollBar && GetClientRect(gfx->vertScrollBar, &rc)) return rc.right;
+  if (gfx->horzScrollBar && GetClientRect(gfx->horzScrollBar, &rc)) return rc.bottom;
+  return 0;
+}
+
+void _scrollbarUpdate(HWND window) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx) return;
+  const int t = _scrollbarSize(window);
+  if (gfx->vertScrollBar)
+    MoveWindow(gfx->vertScrollBar, gfx->clientWidth - t, 0, t,
+               gfx->horzScrollBar ? gfx->clientHeight - t : gfx->clientHeight, TRUE);
+  if (gfx->horzScrollBar)
+    MoveWindow(gfx->horzScrollBar, 0, gfx->clientHeight - t,
+               gfx->vertScrollBar ? gfx->clientWidth - t : gfx->clientWidth, t, TRUE);
+}
+
+static int _barPos(HWND bar) { return int(SendMessageA(bar, SBM_GETPOS, 0, 0)); }
+
+static void _setScroll(HWND window, HWND bar, int on, int extent, int position) {
+  if (!on) return;
+  const int p = clampScrollPos(position, _scrollbarSize(window), extent);
+  SetScrollPos(bar, SB_CTL, p, TRUE);
+  InvalidateRect(window, nullptr, FALSE);
+  UpdateWindow(window);
+}
+
+void setScrollX(HWND window, int position) {
+  GfxInstance* gfx = getGfx(window);
+  if (gfx) _setScroll(window, gfx->horzScrollBar, gfx->horzScrollOn, gfx->scrollWidth, position);
+}
+
+void setScrollY(HWND window, int position) {
+  GfxInstance* gfx = getGfx(window);
+  if (gfx) _setScroll(window, gfx->vertScrollBar, gfx->vertScrollOn, gfx->scrollHeight, position);
+}
+
+static int _newScrollPos(HWND bar, WPARAM code) {
+  return newScrollPos(_barPos(bar), unsigned(code));
+}
+
+static void GfxOnHScroll(HWND window, WPARAM code) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx || !gfx->horzScrollOn) return;
+  const int p = clampScrollPos(_newScrollPos(gfx->horzScrollBar, code), _scrollbarSize(window),
+                               gfx->scrollWidth);
+  if (p != _barPos(gfx->horzScrollBar)) setScrollX(window, p);
+}
+
+static void GfxOnVScroll(HWND window, WPARAM code) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx || !gfx->vertScrollOn) return;
+  const int p = clampScrollPos(_newScrollPos(gfx->vertScrollBar, code), _scrollbarSize(window),
+                               gfx->scrollHeight);
+  if (p != _barPos(gfx->vertScrollBar)) setScrollY(window, p);
+}
+
+static void _updateScrollRange(HWND bar, int thickness, int extent, int page) {
+  SCROLLINFO si = {};
+  si.cbSize = sizeof(si);
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMin = 0;
+  si.nMax = std::max(0, thickness + extent - 1);
+  si.nPage = UINT(std::max(page, 0));
+  si.nPos = std::min(si.nMax, _barPos(bar));
+  SetScrollInfo(bar, SB_CTL, &si, TRUE);
+}
+
+// ---- buffers ----
+
+// A memory DC of the window DC holding a new compatible bitmap of w x h, with
+// the picture of an old buffer (if any) copied into its top-left corner; the
+// old buffer is deleted.
+static void _makeBuffer(HDC windowDC, int w, int h, HDC* dc, HBITMAP* bitmap, HDC oldDC,
+                        HBITMAP oldBitmap) {
+  *dc = CreateCompatibleDC(windowDC);
+  *bitmap = CreateCompatibleBitmap(windowDC, w, h);
+  SelectObject(*dc, *bitmap);
+  if (oldDC) {
+    BitBlt(*dc, 0, 0, w, h, oldDC, 0, 0, SRCCOPY);
+    DeleteDC(oldDC);
+    DeleteObject(oldBitmap);
+  }
+}
+
+void updateBuffers(HWND window, bool repaint) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx) return;
+  RECT rc = {};
+  GetClientRect(window, &rc);
+  gfx->clientWidth = rc.right;
+  gfx->clientHeight = rc.bottom;
+  const int needW = std::max(gfx->clientWidth, std::max(gfx->monitorWidth, gfx->scrollWidth));
+  const int needH = std::max(gfx->clientHeight, std::max(gfx->monitorHeight, gfx->scrollHeight));
+  if (needW != gfx->bufferWidth || needH != gfx->bufferHeight) {
+    gfx->bufferWidth = needW;
+    gfx->bufferHeight = needH;
+    HDC windowDC = GetDC(window);
+    HDC oldFrontDC = gfx->frontDC, oldBackDC = gfx->backDC;
+    HBITMAP oldFront = gfx->frontBitmap, oldBack = gfx->backBitmap;
+    gfx->frontDC = gfx->backDC = nullptr;
+    gfx->frontBitmap = gfx->backBitmap = nullptr;
+    HGDIOBJ userFont, userPen, userBrush;
+    if (oldBackDC) {
+      userFont = SelectObject(oldBackDC, gfx->defaultFont);
+      userPen = SelectObject(oldBackDC, gfx->defaultPen);
+      userBrush = SelectObject(oldBackDC, gfx->defaultBrush);
+    } else {
+      gfx->drawMode = R2_COPYPEN;
+      gfx->penWidth = 1;
+      gfx->penColor = 0;
+      gfx->penStyle = PS_SOLID;
+      userBrush = CreateSolidBrush(RGB(255, 255, 255));
+      userPen = CreatePen(gfx->penStyle, gfx->penWidth, gfx->penColor);
+      userFont = CreateFontA(-MulDiv(12, GetDeviceCaps(windowDC, LOGPIXELSY), 72), 0, 0, 0, 0,
+                             FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                             "Times New Roman");
+    }
+    _makeBuffer(windowDC, needW, needH, &gfx->frontDC, &gfx->frontBitmap, oldFrontDC, oldFront);
+    _makeBuffer(windowDC, needW, needH, &gfx->backDC, &gfx->backBitmap, oldBackDC, oldBack);
+    SetROP2(gfx->backDC, gfx->drawMode);
+    gfx->defaultFont = static_cast<HFONT>(SelectObject(gfx->backDC, userFont));
+    gfx->defaultPen = static_cast<HPEN>(SelectObject(gfx->backDC, userPen));
+    gfx->defaultBrush = static_cast<HBRUSH>(SelectObject(gfx->backDC, userBrush));
+    ReleaseDC(window, windowDC);
+    if (repaint) {
+      InvalidateRect(window, nullptr, FALSE);
+      UpdateWindow(window);
+    }
+  }
+  _scrollbarUpdate(window);
+  const int t = _scrollbarSize(window);
+  if (gfx->horzScrollOn) _updateScrollRange(gfx->horzScrollBar, t, gfx->scrollWidth, gfx->clientWidth);
+  if (gfx->vertScrollOn) _updateScrollRange(gfx->vertScrollBar, t, gfx->scrollHeight, gfx->clientHeight);
+}
+
+static void destroyGfx(HWND window) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx) return;
+  if (gfx->backDC) {
+    DeleteObject(SelectObject(gfx->backDC, gfx->defaultFont));
+    DeleteObject(SelectObject(gfx->backDC, gfx->defaultBrush));
+    DeleteObject(SelectObject(gfx->backDC, gfx->defaultPen));
+    DeleteDC(gfx->backDC);
+    DeleteObject(gfx->backBitmap);
+  }
+  if (gfx->frontDC) {
+    DeleteDC(gfx->frontDC);
+    DeleteObject(gfx->frontBitmap);
+  }
+  remHwndList(GfxHwndList, window);
+  SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  std::free(gfx);
+}
+
+// ---- autosize ----
+
+int updateAutosize(HWND window) {
+  GfxInstance* gfx = getGfx(window);
+  HWND parent = GetParent(window);
+  if (!gfx || !parent) return 0;
+  RECT rc, pc;
+  GetWindowRect(window, &rc);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+  GetClientRect(parent, &pc);
+  gfx->parentWidth = pc.right;
+  gfx->parentHeight = pc.bottom;
+  recordLayout(gfx->autosizeMode, rc.left, rc.top, rc.right, rc.bottom, pc.right, pc.bottom,
+               gfx->layout);
+  return 1;
+}
+
+static int doAutosize(HWND window) {
+  GfxInstance* gfx = getGfx(window);
+  HWND parent = GetParent(window);
+  if (!gfx || !parent || gfx->autosizeMode == 0) return 0;
+  RECT pc;
+  GetClientRect(parent, &pc);
+  if (pc.right == gfx->parentWidth && pc.bottom == gfx->parentHeight) return 0;
+  gfx->parentWidth = pc.right;
+  gfx->parentHeight = pc.bottom;
+  int x, y, w, h;
+  if (!placeControl(gfx->autosizeMode, gfx->layout, pc.right, pc.bottom, &x, &y, &w, &h)) return 0;
+  MoveWindow(window, x, y, w, h, FALSE);
+  return 1;
+}
+
+// Lays out a control that is out of its parent's sight and so gets no paint.
+static void gfxSizerUpdate(HWND window) {
+  GfxInstance* gfx = getGfx(window);
+  HWND parent = GetParent(window);
+  if (!gfx || !parent || gfx->autosizeMode == 0) return;
+  const int sincePaint = int(GetTickCount() - gfx->lastPaintTick);
+  if (std::abs(sincePaint) <= 100) return;
+  RECT rc, pc;
+  GetWindowRect(window, &rc);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+  GetClientRect(parent, &pc);
+  if (rc.left < pc.right && rc.top < pc.bottom && rc.right > 0 && rc.bottom > 0) return;
+  doAutosize(window);
+  InvalidateRect(window, nullptr, FALSE);
+  UpdateWindow(window);
+}
+
+// ---- painting ----
+
+static void GfxPaint(HWND window) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx) return;
+  gfx->lastPaintTick = GetTickCount();
+  if (doAutosize(window)) updateBuffers(window, false);
+  RECT rc = {};
+  GetClientRect(window, &rc);
+  HDC dc = GetDC(window);
+  const int x = gfx->horzScrollOn == 1 ? _barPos(gfx->horzScrollBar) : 0;
+  const int y = gfx->vertScrollOn == 1 ? _barPos(gfx->vertScrollBar) : 0;
+  BitBlt(dc, 0, 0, rc.right, rc.bottom, gfx->frontDC, x, y, SRCCOPY);
+  if (gfx->horzScrollBar && gfx->vertScrollBar) {
+    const int t = _scrollbarSize(window);
+    RECT corner = {rc.right - t, rc.bottom - t, rc.right, rc.bottom};
+    HBRUSH face = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+    FillRect(dc, &corner, face);
+    DeleteObject(face);
+  }
+  ReleaseDC(window, dc);
+  ValidateRect(window, nullptr);
+}
+
+// ---- window procedure ----
+
+static void GfxOnCreate(HWND window, const CREATESTRUCTA* cs) {
+  GfxInstance* gfx = static_cast<GfxInstance*>(std::calloc(1, sizeof(GfxInstance)));
+  if (!gfx) return;
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(gfx));
+  gfx->wheelStep = WHEEL_STEP;
+  gfx->inputHandler = reinterpret_cast<GfxInputHandler>(cs->lpCreateParams);
+  int monitor[2] = {0, 0};
+  EnumDisplayMonitors(nullptr, nullptr, MonitorEnumProc, reinterpret_cast<LPARAM>(monitor));
+  gfx->monitorWidth = monitor[0];
+  gfx->monitorHeight = monitor[1];
+  addHwndList(GfxHwndList, window);
+  updateBuffers(window, false);
+}
+
+static void GfxOnInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  GfxInstance* gfx = getGfx(window);
+  if (gfx && gfx->inputHandler) gfx->inputHandler(window, message, wParam, lParam);
+}
+
+// Pointer positions go to the handler in surface coordinates.
+static void GfxOnMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx) return;
+  const int dx = gfx->horzScrollOn ? _barPos(gfx->horzScrollBar) : 0;
+  const int dy = gfx->vertScrollOn ? _barPos(gfx->vertScrollBar) : 0;
+  GfxOnInput(window, message, wParam, LPARAM(surfacePointParam(unsigned(lParam), dx, dy)));
+}
+
+static void GfxOnMouseWheel(HWND window, WPARAM wParam, LPARAM lParam) {
+  GfxInstance* gfx = getGfx(window);
+  if (!gfx) return;
+  const WPARAM code = wheelScrollCode(GET_WHEEL_DELTA_WPARAM(wParam), gfx->wheelStep);
+  if (gfx->vertScrollOn)
+    GfxOnVScroll(window, code);
+  else if (gfx->horzScrollOn)
+    GfxOnHScroll(window, code);
+  else
+    GfxOnInput(window, WM_MOUSEWHEEL, wParam, lParam);
+}
+
+LRESULT CALLBACK GfxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      GfxOnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+      return 0;
+    case WM_DESTROY:
+      destroyGfx(window);
+      return 0;
+    case WM_SIZE:
+      updateBuffers(window, true);
+      return 0;
+    case WM_PAINT:
+      // A window without a record still has to validate its update region.
+      if (!getGfx(window)) break;
+      GfxPaint(window);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+      GfxOnInput(window, message, wParam, lParam);
+      return 0;
+    case WM_HSCROLL:
+      GfxOnHScroll(window, wParam);
+      break;
+    case WM_VSCROLL:
+      GfxOnVScroll(window, wParam);
+      break;
+    case WM_MOUSEWHEEL:
+      GfxOnMouseWheel(window, wParam, lParam);
+      return 0;
+    default:
+      if (message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK) {
+        GfxOnMouse(window, message, wParam, lParam);
+        return 0;
+      }
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
