@@ -1,0 +1,26 @@
+// Test fixture of the command language: a fresh recorder and message box
+// time stamps that let the first box of each kind show.
+#ifndef KIVO_TESTS_LANG_LANGTEST_H
+#define KIVO_TESTS_LANG_LANGTEST_H
+
+#include <gtest/gtest.h>
+
+#include "gfx/lang/commandLexer.h"
+#include "tests/lang/langRecorder.h"
+
+class LangTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    recorderReset();
+    lang::gErrorBoxTick = 0;
+    lang::gExpectedBoxTick = 0;
+  }
+
+  std::vector<std::string> captions() const {
+    std::vector<std::string> result;
+    for (const RecordedBox& box : gRecorder.boxes) result.push_back(box.caption);
+    return result;
+  }
+};
+
+#endif
