@@ -136,6 +136,12 @@ void circle(double cx, double cy, double radius, double depth) {
   }
 }
 
+// Fills step by at least the smallest distance the program's two-decimal
+// numbers express. A bit size of 0, negative, not a number or so small that
+// the rings could not be told apart gets its outline only: such a fill would
+// never end, or write rings by the billion.
+static const double MIN_FILL_STEP = 0.01;
+
 // Outline and, when filled, concentric inner rings s = size / OVERLAPFACTOR
 // apart. The outline is cut as stored; the inner rings come from the
 // ordered corners, so a rectangle drawn right-to-left or bottom-to-top is
@@ -143,7 +149,7 @@ void circle(double cx, double cy, double radius, double depth) {
 static void _rectangleRings(const Obj* o, double size, double depth) {
   rectangle(o->x1, o->y1, o->x2, o->y2, depth);
   double s = size / OVERLAPFACTOR;
-  if (!o->fill || !(s > 0)) return;  // also a bit size of 0, negative or NaN
+  if (!o->fill || !(s >= MIN_FILL_STEP)) return;
   double left = std::fmin(o->x1, o->x2), right = std::fmax(o->x1, o->x2);
   double bottom = std::fmin(o->y1, o->y2), top = std::fmax(o->y1, o->y2);
   while (!gOut.failed) {
@@ -159,7 +165,7 @@ static void _circleRings(const Obj* o, double size, double depth) {
   double s = size / OVERLAPFACTOR;
   double r = o->radius;
   circle(o->x1, o->y1, r, depth);
-  if (!o->fill || !(s > 0)) return;
+  if (!o->fill || !(s >= MIN_FILL_STEP)) return;
   while (!gOut.failed) {
     double next = r - s;
     if (next < s || next == r) return;

@@ -1,0 +1,57 @@
+// Outline toolpaths: rectangles and circles.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "cad/document/designFile.h"
+#include "cad/gcode/generate.h"
+#include "tests/gcode/gcodeTestUtil.h"
+
+class Toolpath : public ::testing::Test {
+ protected:
+  void SetUp() override { newDesign(); }
+};
+
+TEST_F(Toolpath, RectangleFollowsItsCornersAsGiven) {
+  EXPECT_EQ(toolpath(([] { rectangle(0, 0, 10, 5, 0.1); })),
+            travelAndPlunge("0.00", "0.00", "-0.10") +
+                (Lines{"g1x0.00y5.00", "g1x10.00y5.00", "g1x10.00y0.00", "g1x0.00y0.00"}));
+  EXPECT_EQ(toolpath(([] { rectangle(10, 0, 0, 5, 0.1); })),
+            travelAndPlunge("10.00", "0.00", "-0.10") +
+                (Lines{"g1x10.00y5.00", "g1x0.00y5.00", "g1x0.00y0.00", "g1x10.00y0.00"}));
+  EXPECT_EQ(toolpath(([] { rectangle(10, 5, 0, 0, 0.1); })),
+            travelAndPlunge("10.00", "5.00", "-0.10") +
+                (Lines{"g1x10.00y0.00", "g1x0.00y0.00", "g1x0.00y5.00", "g1x10.00y5.00"}));
+}
+
+TEST_F(Toolpath, CircleChordsAndClosingOverlap) {
+  Lines c = toolpath(([] { circle(0, 0, 1, 0.2); }));
+  ASSERT_EQ(c.size(), 4u + 14u);  // angles 0, 0.5, ... 6.5
+  EXPECT_EQ(Lines(c.begin(), c.begin() + 4), travelAndPlunge("1.00", "0.00", "-0.20"));
+  EXPECT_EQ(c[4], "g1x1.00y0.00");
+  EXPECT_EQ(c[5], "g1x0.88y0.48");  // 0.5 rad, counter-clockwise
+  EXPECT_EQ(c.back(), "g1x0.98y0.22");
+
+  // Radius 0.05: one chord of a full turn, both cuts to the start point.
+  EXPECT_EQ(toolpath(([] { circle(3, 4, 0.05, 0.1); })),
+            travelAndPlunge("3.05", "4.00", "-0.10") + (Lines{"g1x3.05y4.00", "g1x3.05y4.00"}));
+  EXPECT_EQ(toolpath(([] { circle(3, 4, 0, 0.1); })),
+            travelAndPlunge("3.00", "4.00", "-0.10") + (Lines{"g1x3.00y4.00", "g1x3.00y4.00"}));
+}
+
+TEST_F(Toolpath, CircleLineCountFollowsTheChordCount) {
+  // ceil(n) + 1 cut lines for n = 4 pi r not whole.
+  for (double r : {0.5, 2.0, 7.3, 40.0}) {
+    static double gR;
+    gR = r;
+    Lines c = toolpath(([] { circle(0, 0, gR, 1); }));
+    double n = 2 * 6.283185307179587 * r;
+    EXPECT_EQ(c.size() - 4, static_cast<size_t>(std::ceil(n)) + 1) << r;
+    // The last point lies at or past the full turn, within one chord.
+    double x, y;
+    ASSERT_EQ(sscanf(c.back().c_str(), "g1x%lfy%lf", &x, &y), 2);
+    EXPECT_GE(y, 0) << r;
+    EXPECT_LE(std::hypot(x - r, y), 0.51) << r;
+  }
+}
