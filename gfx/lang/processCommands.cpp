@@ -252,6 +252,7 @@ static int _interpret(HWND window, const char* text) {
   getToken();
   int result = Block();
   setToken(TK_NIL, nullptr);  // free the last token's text
+  setSourceText(nullptr);     // keep no pointer into the caller's text
   gRunning = false;
   return result;
 }
