@@ -44,6 +44,7 @@ struct _Source {
 static size_t _read(_Source* src, void* dst, size_t n) {
   if (src->file) return fread(dst, 1, n, src->file);
   if (n > src->left) n = src->left;
+  if (n == 0) return 0;
   memcpy(dst, src->bytes, n);
   src->bytes += n;
   src->left -= n;
