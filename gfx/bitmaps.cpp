@@ -30,9 +30,11 @@ struct TempDC {
   TempDC& operator=(const TempDC&) = delete;
 };
 
+// Size and format of a bitmap; all zero for a handle that is not a bitmap
+// (GetObjectA would fill in another kind of object's record).
 BITMAP _bitmapInfo(HBITMAP bitmap) {
   BITMAP bm = {};
-  if (bitmap) GetObjectA(bitmap, sizeof(bm), &bm);
+  if (bitmap && GetObjectType(bitmap) == OBJ_BITMAP) GetObjectA(bitmap, sizeof(bm), &bm);
   return bm;
 }
 
@@ -86,7 +88,9 @@ int cmd_transBmp(HWND window, HBITMAP bitmap, int x, int y, int r, int g, int b,
 
 // The picture is first copied, mirrored where a corner pair is reversed, into
 // a bitmap of its own size, which is then stretched and keyed into the
-// normalised rectangle.
+// normalised rectangle. A mirrored copy starts at the last column (row): a
+// negative extent from W itself would cover columns 1..W, dropping one column
+// of the picture and leaving column 0 of the copy unset.
 int cmd_transStretchBmp(HWND window, HBITMAP bitmap, int x1, int y1, int x2, int y2, int r,
                         int g, int b) {
   GfxInstance* gfx = getGfx(window);
@@ -101,12 +105,12 @@ int cmd_transStretchBmp(HWND window, HBITMAP bitmap, int x1, int y1, int x2, int
     int ox = 0, oy = 0, ex = W, ey = H;
     if (x2 < x1) {
       std::swap(x1, x2);
-      ox = W;
+      ox = W - 1;
       ex = -W;
     }
     if (y2 < y1) {
       std::swap(y1, y2);
-      oy = H;
+      oy = H - 1;
       ey = -H;
     }
     StretchBlt(temp.dc, ox, oy, ex, ey, source.dc, 0, 0, W, H, SRCCOPY);

@@ -1,0 +1,143 @@
+// Arithmetic of the graphics control, checked without the platform.
+#include "gfx/gfxcore.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(GfxColor, PacksLowEightBitsOfEachComponent) {
+  EXPECT_EQ(packColor(255, 255, 255), 16777215u);
+  EXPECT_EQ(packColor(1, 2, 3), 0x030201u);
+  EXPECT_EQ(packColor(256, 0, 0), 0u);
+  EXPECT_EQ(packColor(-1, 0, 0), 255u);
+  EXPECT_EQ(packColor(0, 511, -256), 0x00FF00u);
+}
+
+TEST(GfxGeometry, PieEndPointsUseTheControlsDegreeFactor) {
+  PieGeometry p = pieGeometry(0, 0, 100, 100, 90, 0);
+  EXPECT_EQ(p.cx, 50);
+  EXPECT_EQ(p.cy, 50);
+  EXPECT_EQ(p.sx, 50);
+  EXPECT_EQ(p.sy, 99);  // 99.99999998 truncates
+  EXPECT_EQ(p.ex, 100);
+  EXPECT_EQ(p.ey, 50);
+  p = pieGeometry(0, 0, 100, 100, 270, 180);
+  EXPECT_EQ(p.sx, 49);
+  EXPECT_EQ(p.sy, 0);
+  EXPECT_EQ(p.ex, 0);
+  EXPECT_EQ(p.ey, 50);
+  // An odd box: the centre is truncated, not rounded.
+  p = pieGeometry(0, 0, 11, 21, 0, 0);
+  EXPECT_EQ(p.cx, 5);
+  EXPECT_EQ(p.cy, 10);
+  EXPECT_DOUBLE_EQ(d2r(180), 180 * 0.017453);
+  EXPECT_DOUBLE_EQ(r2d(1), 57.29);
+}
+
+TEST(GfxGeometry, RotatedFrameSizes) {
+  RotatedFrame f = rotatedFrame(100, 50, 0);
+  EXPECT_EQ(f.width, 100);
+  EXPECT_EQ(f.height, 50);
+  f = rotatedFrame(100, 50, 90);
+  EXPECT_EQ(f.width, 50);
+  EXPECT_EQ(f.height, 100);
+  EXPECT_NEAR(f.minY, -100.0, 1e-3);
+  f = rotatedFrame(100, 50, 45);
+  EXPECT_EQ(f.width, 106);
+  EXPECT_EQ(f.height, 106);
+  f = rotatedFrame(100, 50, 30);
+  EXPECT_EQ(f.width, 111);  // 111.60
+  EXPECT_EQ(f.height, 93);  // 93.30
+}
+
+TEST(GfxText, EscapesAreExpandedUpToTheFirstQuote) {
+  std::string out;
+  ASSERT_TRUE(unescapeText("a\\nb", &out));
+  EXPECT_EQ(out, "a\nb");
+  ASSERT_TRUE(unescapeText("\\'\\\\\\q\\Q\\r\\R\\N", &out));
+  EXPECT_EQ(out, "'\\\"\"\r\r\n");
+  ASSERT_TRUE(unescapeText("ab'cd", &out));
+  EXPECT_EQ(out, "ab");
+  ASSERT_TRUE(unescapeText("x\\'y'z", &out));
+  EXPECT_EQ(out, "x'y");
+  ASSERT_TRUE(unescapeText("", &out));
+  EXPECT_EQ(out, "");
+  EXPECT_FALSE(unescapeText("a\\x", &out));
+  EXPECT_FALSE(unescapeText("a\\", &out));
+}
+
+TEST(GfxPixels, BrightnessScalesSaturatesAndKeepsZero) {
+  unsigned char px[4] = {3, 100, 200, 0};
+  brightenBytes(px, 4, 50);
+  EXPECT_EQ(px[0], 1);
+  EXPECT_EQ(px[1], 50);
+  EXPECT_EQ(px[2], 100);
+  EXPECT_EQ(px[3], 0);
+  unsigned char px2[4] = {3, 100, 200, 255};
+  brightenBytes(px2, 4, 200);
+  EXPECT_EQ(px2[0], 6);
+  EXPECT_EQ(px2[1], 200);
+  EXPECT_EQ(px2[2], 255);
+  EXPECT_EQ(px2[3], 255);
+  unsigned char px3[3] = {1, 128, 255};
+  brightenBytes(px3, 3, 0);
+  EXPECT_EQ(px3[0] | px3[1] | px3[2], 0);
+  unsigned char px4[3] = {1, 128, 255};
+  invertBytes(px4, 3);
+  EXPECT_EQ(px4[0], 254);
+  EXPECT_EQ(px4[1], 127);
+  EXPECT_EQ(px4[2], 0);
+}
+
+TEST(GfxAutosize, ModesKeepTheirDistancesAndNeverGoBelowOnePixel) {
+  // Control (10,10)-(110,60) in a 200 x 100 parent.
+  int layout[4];
+  int x, y, w, h;
+  recordLayout(1, 10, 10, 110, 60, 200, 100, layout);
+  ASSERT_TRUE(placeControl(1, layout, 300, 150, &x, &y, &w, &h));
+  EXPECT_EQ(x, 10);
+  EXPECT_EQ(y, 10);
+  EXPECT_EQ(w, 200);
+  EXPECT_EQ(h, 100);
+  ASSERT_TRUE(placeControl(1, layout, 50, 30, &x, &y, &w, &h));
+  EXPECT_EQ(w, 1);
+  EXPECT_EQ(h, 1);
+  recordLayout(2, 10, 10, 110, 60, 200, 100, layout);
+  ASSERT_TRUE(placeControl(2, layout, 300, 150, &x, &y, &w, &h));
+  EXPECT_EQ(x, 110);
+  EXPECT_EQ(y, 10);
+  EXPECT_EQ(w, 100);
+  EXPECT_EQ(h, 100);
+  recordLayout(3, 10, 10, 110, 60, 200, 100, layout);
+  ASSERT_TRUE(placeControl(3, layout, 300, 150, &x, &y, &w, &h));
+  EXPECT_EQ(x, 110);
+  EXPECT_EQ(y, 60);
+  EXPECT_EQ(w, 100);
+  EXPECT_EQ(h, 50);
+  recordLayout(4, 10, 10, 110, 60, 200, 100, layout);
+  ASSERT_TRUE(placeControl(4, layout, 300, 150, &x, &y, &w, &h));
+  EXPECT_EQ(x, 10);
+  EXPECT_EQ(y, 60);
+  EXPECT_EQ(w, 200);
+  EXPECT_EQ(h, 50);
+  EXPECT_FALSE(placeControl(0, layout, 300, 150, &x, &y, &w, &h));
+}
+
+TEST(GfxScroll, RequestsClampingWheelAndPointerParameters) {
+  EXPECT_EQ(newScrollPos(100, 0), 95);
+  EXPECT_EQ(newScrollPos(100, 1), 105);
+  EXPECT_EQ(newScrollPos(100, 2), 50);
+  EXPECT_EQ(newScrollPos(100, 3), 150);
+  EXPECT_EQ(newScrollPos(100, (40000u << 16) | 5), 40000);  // high word unsigned
+  EXPECT_EQ(newScrollPos(100, (7u << 16) | 4), 7);
+  EXPECT_EQ(newScrollPos(100, 8), 100);  // SB_ENDSCROLL and others
+  EXPECT_EQ(newScrollPos(100, wheelScrollCode(120, 15)), 85);
+  EXPECT_EQ(newScrollPos(100, wheelScrollCode(-240, 15)), 130);
+  EXPECT_EQ(newScrollPos(100, wheelScrollCode(60, 15)), 100);  // less than a notch
+  EXPECT_EQ(clampScrollPos(-5, 16, 1000), 0);
+  EXPECT_EQ(clampScrollPos(5000, 16, 1000), 1015);
+  EXPECT_EQ(clampScrollPos(5, 0, 1), 0);
+  EXPECT_EQ(surfacePointParam((20u << 16) | 10, 100, 0), (20u << 16) | 110);
+  EXPECT_EQ(surfacePointParam((20u << 16) | 10, 0, 7), (27u << 16) | 10);
+  EXPECT_EQ(surfacePointParam((1u << 16) | 0xFFFF, 1, 0), (1u << 16) | 0);  // 16 bits each
+}
