@@ -1,8 +1,9 @@
 // Bitmap operations of the graphics control: cut from the back buffer, paste
 // plainly, centred, stretched, mirrored or keyed, rotate, brighten, invert.
 // The caller owns every bitmap returned and frees it with cmd_unloadBmp.
+#include <memory>
+#include <new>
 #include <utility>
-#include <vector>
 
 #include "gfx/graphics.h"
 #include "gfx/gfxcore.h"
@@ -169,12 +170,13 @@ static int _transformPixels(HWND window, HBITMAP bitmap, Transform transform) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  std::vector<unsigned char> pixels(size_t(bm.bmWidth) * 4 * size_t(bm.bmHeight));
-  if (!GetDIBits(gfx->frontDC, bitmap, 0, UINT(bm.bmHeight), pixels.data(), &info,
-                 DIB_RGB_COLORS))
+  const size_t size = size_t(bm.bmWidth) * 4 * size_t(bm.bmHeight);
+  std::unique_ptr<unsigned char[]> pixels(new (std::nothrow) unsigned char[size]);
+  if (!pixels ||
+      !GetDIBits(gfx->frontDC, bitmap, 0, UINT(bm.bmHeight), pixels.get(), &info, DIB_RGB_COLORS))
     return 0;
-  transform(pixels.data(), pixels.size());
-  return SetDIBits(gfx->frontDC, bitmap, 0, UINT(bm.bmHeight), pixels.data(), &info,
+  transform(pixels.get(), size);
+  return SetDIBits(gfx->frontDC, bitmap, 0, UINT(bm.bmHeight), pixels.get(), &info,
                    DIB_RGB_COLORS);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cmath>
 
 unsigned packColor(int r, int g, int b) {
@@ -106,22 +107,28 @@ bool placeControl(int mode, const int layout[4], int parentW, int parentH, int* 
   return true;
 }
 
-int newScrollPos(int current, unsigned code) {
+long long newScrollPos(int current, unsigned code) {
+  const long long cur = current;
   const unsigned high = (code >> 16) & 0xFFFF;
   switch (code & 0xFFFF) {
-    case 0: return current - 5;   // line up / left
-    case 1: return current + 5;   // line down / right
-    case 2: return current - 50;  // page up / left
-    case 3: return current + 50;  // page down / right
-    case 4:                       // thumb released
-    case 5: return int(high);     // thumb dragged
-    case WHEEL_SCROLL_CODE: return current - static_cast<short>(high);
-    default: return current;
+    case 0: return cur - 5;   // line up / left
+    case 1: return cur + 5;   // line down / right
+    case 2: return cur - 50;  // page up / left
+    case 3: return cur + 50;  // page down / right
+    case 4:                   // thumb released
+    case 5: return high;      // thumb dragged
+    case WHEEL_SCROLL_CODE: return cur - static_cast<short>(high);
+    default: return cur;
   }
 }
 
-int clampScrollPos(int p, int thickness, int extent) {
-  return std::min(std::max(p, 0), std::max(0, thickness + extent - 1));
+int scrollMax(int thickness, int extent) {
+  const long long last = (long long)thickness + extent - 1;
+  return int(std::min<long long>(std::max<long long>(last, 0), INT_MAX));
+}
+
+int clampScrollPos(long long p, int thickness, int extent) {
+  return int(std::min<long long>(std::max<long long>(p, 0), scrollMax(thickness, extent)));
 }
 
 unsigned wheelScrollCode(int delta, int step) {

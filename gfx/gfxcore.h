@@ -51,11 +51,14 @@ bool placeControl(int mode, const int layout[4], int parentW, int parentH, int* 
                   int* y, int* w, int* h);
 
 // Scroll bar requests. `code` is the wParam of a scroll message (or the wheel
-// code below); `current` the bar's position. The result is not clamped.
+// code below); `current` the bar's position. The result is not clamped, and
+// is wide enough not to overflow.
 constexpr unsigned WHEEL_SCROLL_CODE = 0x20A;
-int newScrollPos(int current, unsigned code);
-// Clamps p to 0 .. max(0, thickness + extent - 1).
-int clampScrollPos(int p, int thickness, int extent);
+long long newScrollPos(int current, unsigned code);
+// The last scroll position, max(0, thickness + extent - 1), and p clamped to
+// 0 .. that position.
+int scrollMax(int thickness, int extent);
+int clampScrollPos(long long p, int thickness, int extent);
 // The scroll code a wheel delta becomes: whole notches times step pixels in
 // the high word, WHEEL_SCROLL_CODE in the low word.
 unsigned wheelScrollCode(int delta, int step);

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "gfx/gfxcore.h"
@@ -26,7 +27,11 @@ static HDC _backDC(HWND window, int bkMode = TRANSPARENT) {
 // Expands the escapes of a text to measure. An invalid escape gives false and
 // a message box, at most one per 10 seconds.
 static bool getEscapedString(const char* text, std::string* out) {
-  if (text && unescapeText(text, out)) return true;
+  try {
+    if (text && unescapeText(text, out)) return true;
+  } catch (const std::bad_alloc&) {
+    return false;  // no memory for the copy: nothing to measure
+  }
   const DWORD now = GetTickCount();
   if (now - gLastEscapeMessage > 10000) {
     gLastEscapeMessage = now;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 #include <vector>
 
 #include "gfx/gfxcore.h"
@@ -100,7 +101,11 @@ static void CALLBACK TimerUpdate(HWND, UINT, UINT_PTR, DWORD) {
   // Laying a control out repaints it; take the windows first so the walk
   // never depends on nodes that a callee could free.
   std::vector<HWND> windows;
-  for (HwndListNode* n = GfxHwndList->next; n; n = n->next) windows.push_back(n->window);
+  try {
+    for (HwndListNode* n = GfxHwndList->next; n; n = n->next) windows.push_back(n->window);
+  } catch (const std::bad_alloc&) {
+    return;  // try again at the next tick
+  }
   for (HWND window : windows) gfxSizerUpdate(window);
 }
 
@@ -251,7 +256,7 @@ void setScrollY(HWND window, int position) {
   if (gfx) _setScroll(window, gfx->vertScrollBar, gfx->vertScrollOn, gfx->scrollHeight, position);
 }
 
-static int _newScrollPos(HWND bar, WPARAM code) {
+static long long _newScrollPos(HWND bar, WPARAM code) {
   return newScrollPos(_barPos(bar), unsigned(code));
 }
 
@@ -276,7 +281,7 @@ static void _updateScrollRange(HWND bar, int thickness, int extent, int page) {
   si.cbSize = sizeof(si);
   si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
   si.nMin = 0;
-  si.nMax = std::max(0, thickness + extent - 1);
+  si.nMax = scrollMax(thickness, extent);
   si.nPage = UINT(std::max(page, 0));
   si.nPos = std::min(si.nMax, _barPos(bar));
   SetScrollInfo(bar, SB_CTL, &si, TRUE);

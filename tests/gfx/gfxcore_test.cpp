@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 TEST(GfxColor, PacksLowEightBitsOfEachComponent) {
@@ -137,6 +138,10 @@ TEST(GfxScroll, RequestsClampingWheelAndPointerParameters) {
   EXPECT_EQ(clampScrollPos(-5, 16, 1000), 0);
   EXPECT_EQ(clampScrollPos(5000, 16, 1000), 1015);
   EXPECT_EQ(clampScrollPos(5, 0, 1), 0);
+  // Extreme extents and positions neither overflow nor leave the range.
+  EXPECT_EQ(scrollMax(16, INT_MAX), INT_MAX);
+  EXPECT_EQ(clampScrollPos(newScrollPos(INT_MAX, 3), 16, INT_MAX), INT_MAX);
+  EXPECT_EQ(clampScrollPos(newScrollPos(INT_MIN, 2), 16, 100), 0);
   EXPECT_EQ(surfacePointParam((20u << 16) | 10, 100, 0), (20u << 16) | 110);
   EXPECT_EQ(surfacePointParam((20u << 16) | 10, 0, 7), (27u << 16) | 10);
   EXPECT_EQ(surfacePointParam((1u << 16) | 0xFFFF, 1, 0), (1u << 16) | 0);  // 16 bits each
