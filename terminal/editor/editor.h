@@ -1,0 +1,59 @@
+// The terminal's G-code editor: a "RichEdit20A" control in plain-text mode,
+// subclassed for a gutter with line numbers and marks, G-code colouring, a
+// context menu and a zoom guard; plus its line and file operations.
+#pragma once
+
+#include <windows.h>
+
+// Per-editor record, the control's user data.
+struct EditorInfo {
+  HWND editor;
+  WNDPROC baseProc;
+  int gutterWidth;
+  HFONT font;
+  HDC gutterDC;
+  HBITMAP gutterBitmap;
+  COLORREF slot2;  // gutter number colour of selected lines
+  COLORREF slot3;  // gutter band of selected lines
+  COLORREF slot1;  // gutter number colour
+  COLORREF slot4;  // gutter background
+  COLORREF background;
+  COLORREF slot0;  // default text colour
+  COLORREF slot5;  // G words
+  COLORREF slot6;  // M words
+  COLORREF slot8;  // numbers
+  COLORREF slot7;  // comments
+  COLORREF slot9;  // address letters
+  int* marks;      // 0-based indexes of marked lines, in marking order
+  int markCount;
+  int markCapacity;
+  COLORREF slot10;  // gutter band of marked lines
+  HWND findDialog;
+  int findDialogOpen;
+};
+
+HWND CreateEditor(HWND parent, int x, int y, int width, int height);
+LRESULT CALLBACK EditorProc(HWND editor, UINT msg, WPARAM wParam, LPARAM lParam);
+EditorInfo* GetEditorInfo(HWND editor);
+
+COLORREF SetEditorColor(HWND editor, int slot, int set, COLORREF value);
+void SetEditorBackground(HWND editor, COLORREF colour);
+void SetGutterWidth(HWND editor, int width);
+int SetEditorFont(HWND editor, int points, const char* faceName);
+int SetEditorFontIndirect(HWND editor, const LOGFONTA* logFont);
+void ChooseEditorFont(HWND editor);
+
+void MarkLine(HWND editor, int n);
+void ClearMarks(HWND editor);
+
+// Line operations of the streaming; n is 1-based.
+void ScrollToLine(HWND editor, int n);
+char* GetLineText(HWND editor, int n);  // heap text, caller frees; or null
+int GetEditorLineCount(HWND editor);
+void SetEditorReadOnly(HWND editor, int readOnly);
+char* GetTextRange(HWND editor, int a, int b, int* length);  // caller frees
+
+// Whole-text file transfer; 1 on success, 0 when the file cannot be opened,
+// read or written completely.
+int LoadTextFile(HWND editor, const char* path);
+int SaveTextFile(HWND editor, const char* path);
