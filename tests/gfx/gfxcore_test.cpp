@@ -35,20 +35,13 @@ TEST(GfxGeometry, PieEndPointsUseTheControlsDegreeFactor) {
   EXPECT_DOUBLE_EQ(r2d(1), 57.29);
 }
 
-TEST(GfxGeometry, RotatedFrameSizes) {
-  RotatedFrame f = rotatedFrame(100, 50, 0);
-  EXPECT_EQ(f.width, 100);
-  EXPECT_EQ(f.height, 50);
-  f = rotatedFrame(100, 50, 90);
-  EXPECT_EQ(f.width, 50);
-  EXPECT_EQ(f.height, 100);
-  EXPECT_NEAR(f.minY, -100.0, 1e-3);
-  f = rotatedFrame(100, 50, 45);
-  EXPECT_EQ(f.width, 106);
-  EXPECT_EQ(f.height, 106);
-  f = rotatedFrame(100, 50, 30);
+// 0, 45 and 90 degrees are checked on real bitmaps under Wine.
+TEST(GfxGeometry, RotatedFrameSizeIsTheTruncatedBoundingBox) {
+  const RotatedFrame f = rotatedFrame(100, 50, 30);
   EXPECT_EQ(f.width, 111);  // 111.60
   EXPECT_EQ(f.height, 93);  // 93.30
+  EXPECT_NEAR(f.minX, 0.0, 1e-9);
+  EXPECT_NEAR(f.minY, -50.0, 1e-3);
 }
 
 TEST(GfxText, EscapesAreExpandedUpToTheFirstQuote) {
@@ -67,27 +60,17 @@ TEST(GfxText, EscapesAreExpandedUpToTheFirstQuote) {
   EXPECT_FALSE(unescapeText("a\\", &out));
 }
 
-TEST(GfxPixels, BrightnessScalesSaturatesAndKeepsZero) {
-  unsigned char px[4] = {3, 100, 200, 0};
-  brightenBytes(px, 4, 50);
-  EXPECT_EQ(px[0], 1);
-  EXPECT_EQ(px[1], 50);
-  EXPECT_EQ(px[2], 100);
+// Whole-picture values are checked under Wine; here the byte rules.
+TEST(GfxPixels, ZeroBytesStayZeroAndOthersSaturate) {
+  unsigned char px[4] = {0, 1, 128, 255};
+  brightenBytes(px, 4, 200);
+  EXPECT_EQ(px[0], 0);
+  EXPECT_EQ(px[1], 2);
+  EXPECT_EQ(px[2], 255);
+  EXPECT_EQ(px[3], 255);
+  invertBytes(px, 4);
+  EXPECT_EQ(px[0], 255);
   EXPECT_EQ(px[3], 0);
-  unsigned char px2[4] = {3, 100, 200, 255};
-  brightenBytes(px2, 4, 200);
-  EXPECT_EQ(px2[0], 6);
-  EXPECT_EQ(px2[1], 200);
-  EXPECT_EQ(px2[2], 255);
-  EXPECT_EQ(px2[3], 255);
-  unsigned char px3[3] = {1, 128, 255};
-  brightenBytes(px3, 3, 0);
-  EXPECT_EQ(px3[0] | px3[1] | px3[2], 0);
-  unsigned char px4[3] = {1, 128, 255};
-  invertBytes(px4, 3);
-  EXPECT_EQ(px4[0], 254);
-  EXPECT_EQ(px4[1], 127);
-  EXPECT_EQ(px4[2], 0);
 }
 
 TEST(GfxAutosize, ModesKeepTheirDistancesAndNeverGoBelowOnePixel) {
