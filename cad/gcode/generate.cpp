@@ -34,8 +34,10 @@ static struct {
   size_t travelLen;
 } gOut;
 
-// Room for one line of any length the writers produce.
-enum { LINE_ROOM = 2 * FIXED2_MAX + 32 };
+// Room for the longest text one writer call adds: a travel, with three
+// numbers of up to FIXED2_MAX characters each.
+enum { LINE_ROOM = 4 * FIXED2_MAX };
+static_assert(sizeof(gOut.buf) > 8 * LINE_ROOM, "output buffer holds many lines");
 
 static void _flush() {
   if (gOut.len && !gOut.failed && !gOut.sink(gOut.ctx, gOut.buf, gOut.len)) gOut.failed = 1;

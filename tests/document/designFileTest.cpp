@@ -11,6 +11,7 @@
 #include "cad/document/obj.h"
 #include "cad/document/settings.h"
 #include "cad/document/tools.h"
+#include "tests/tools/testFiles.h"
 
 typedef std::vector<unsigned char> Bytes;
 
@@ -18,21 +19,9 @@ static std::string _tempPath(const char* name) {
   return ::testing::TempDir() + "kivo_doc_" + name;
 }
 
-static Bytes _readFile(const std::string& path) {
-  Bytes out;
-  FILE* f = fopen(path.c_str(), "rb");
-  if (!f) return out;
-  int c;
-  while ((c = fgetc(f)) != EOF) out.push_back(static_cast<unsigned char>(c));
-  fclose(f);
-  return out;
-}
-
-static void _writeFile(const std::string& path, const Bytes& bytes) {
-  FILE* f = fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), f);
-  fclose(f);
+static Bytes _readBytes(const std::string& path) {
+  std::string s = readFile(path);
+  return Bytes(s.begin(), s.end());
 }
 
 static void _setCount(Bytes& file, int32_t count) {
@@ -48,7 +37,7 @@ class DesignFile : public ::testing::Test {
 TEST_F(DesignFile, LayoutOfSavedDesigns) {
   std::string path = _tempPath("layout.cnc");
   ASSERT_EQ(saveToFile(path.c_str()), 1);
-  Bytes empty = _readFile(path);
+  Bytes empty = _readBytes(path);
   ASSERT_EQ(empty.size(), 404u);
   EXPECT_EQ(memcmp(&empty[0], &gV, 80), 0);
   EXPECT_EQ(memcmp(&empty[80], gTools, 320), 0);
@@ -59,7 +48,7 @@ TEST_F(DesignFile, LayoutOfSavedDesigns) {
 
   ObjNewLine(1, 2, 3, 4, 6);
   ASSERT_EQ(saveToFile(path.c_str()), 1);
-  Bytes one = _readFile(path);
+  Bytes one = _readBytes(path);
   ASSERT_EQ(one.size(), 460u);
   EXPECT_EQ(one[400], 1);
   EXPECT_EQ(Bytes(one.begin() + 404, one.begin() + 408), Bytes(4, 0));  // type 0
@@ -136,7 +125,7 @@ TEST_F(DesignFile, BadInputIsRejectedAndTheDesignKept) {
   for (auto& c : cases) {
     EXPECT_EQ(loadFromBytes(c.bytes.data(), c.bytes.size()), c.status) << c.what;
     EXPECT_EQ(designBytes(), current) << c.what;
-    _writeFile(path, c.bytes);
+    writeFile(path, std::string(c.bytes.begin(), c.bytes.end()));
     EXPECT_EQ(loadFromFile(path.c_str()), c.status) << c.what;
     EXPECT_EQ(designBytes(), current) << c.what;
     EXPECT_STRNE(designErrorText(c.status), designErrorText(DESIGN_OK));

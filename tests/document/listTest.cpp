@@ -1,66 +1,48 @@
 // The generic list: placement modes and unlinking.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "cad/document/linkedList.h"
 
 static int A, B, C, D;
 
-static std::vector<void*> _forward(Link* head) {
+// The payloads head to tail, checking the prev links on the way.
+static std::vector<void*> _items(Link* head) {
   std::vector<void*> out;
   Link* last = nullptr;
-  for (Link* l = head; l; l = l->next) {
+  for (Link* l = head; l; last = l, l = l->next) {
     EXPECT_EQ(l->prev, last);
     out.push_back(l->data);
-    last = l;
   }
   return out;
 }
 
-static void _freeAll(Link** head) {
-  while (*head) removeLink(head, *head);
-}
-
-TEST(LinkedList, EmptyListTakesTheNodeAsHeadWhateverTheMode) {
-  for (int mode : {0, 1, 2, 7, -1}) {
+TEST(LinkedList, PlacementModes) {
+  for (int mode : {0, 1, 2, 7}) {  // an empty list takes the node whatever the mode
     Link* head = nullptr;
     Link* l = newLink(&head, mode, nullptr, &A);
-    ASSERT_NE(l, nullptr) << mode;
-    EXPECT_EQ(head, l);
-    EXPECT_EQ(l->next, nullptr);
-    EXPECT_EQ(l->prev, nullptr);
-    EXPECT_EQ(l->data, &A);
-    _freeAll(&head);
+    ASSERT_EQ(head, l);
+    EXPECT_EQ(_items(head), std::vector<void*>{&A});
+    removeLink(&head, l);
   }
   EXPECT_EQ(newLink(nullptr, LINK_BACK, nullptr, &A), nullptr);
-  EXPECT_EQ(endOfList(nullptr), nullptr);
-}
 
-TEST(LinkedList, ModesPlaceTheNode) {
   Link* head = nullptr;
   Link* b = newLink(&head, LINK_BACK, nullptr, &B);
   newLink(&head, LINK_FRONT, nullptr, &A);
   Link* d = newLink(&head, LINK_BACK, nullptr, &D);
   newLink(&head, LINK_AFTER, b, &C);
-  EXPECT_EQ(_forward(head), (std::vector<void*>{&A, &B, &C, &D}));
-  // After the tail is the same as at the back.
-  Link* e = newLink(&head, LINK_AFTER, d, &A);
+  EXPECT_EQ(head->prev, nullptr);
+  EXPECT_EQ(_items(head), (std::vector<void*>{&A, &B, &C, &D}));
+  Link* e = newLink(&head, LINK_AFTER, d, &A);  // after the tail: at the back
   EXPECT_EQ(endOfList(head), e);
-  EXPECT_EQ(_forward(head).size(), 5u);
-  _freeAll(&head);
-}
-
-TEST(LinkedList, RefusedPlacementsLeaveTheListUnchanged) {
-  Link* head = nullptr;
-  newLink(&head, LINK_BACK, nullptr, &A);
-  newLink(&head, LINK_BACK, nullptr, &B);
+  // Refused: mode 2 without a node, unknown modes; the list stays as it was.
   EXPECT_EQ(newLink(&head, LINK_AFTER, nullptr, &C), nullptr);
-  EXPECT_EQ(newLink(&head, 3, nullptr, &C), nullptr);
-  EXPECT_EQ(newLink(&head, -1, head, &C), nullptr);
-  EXPECT_EQ(_forward(head), (std::vector<void*>{&A, &B}));
-  _freeAll(&head);
+  EXPECT_EQ(newLink(&head, 3, head, &C), nullptr);
+  EXPECT_EQ(_items(head), (std::vector<void*>{&A, &B, &C, &D, &A}));
+  while (head) removeLink(&head, head);
+  EXPECT_EQ(endOfList(nullptr), nullptr);
 }
 
 TEST(LinkedList, RemoveLinkRelinksNeighbours) {
@@ -70,7 +52,7 @@ TEST(LinkedList, RemoveLinkRelinksNeighbours) {
   newLink(&head, LINK_BACK, nullptr, &C);
   Link* d = newLink(&head, LINK_BACK, nullptr, &D);
   EXPECT_EQ(removeLink(&head, b), 1);
-  EXPECT_EQ(_forward(head), (std::vector<void*>{&A, &C, &D}));
+  EXPECT_EQ(_items(head), (std::vector<void*>{&A, &C, &D}));
   EXPECT_EQ(removeLink(&head, a), 1);  // the head: its successor takes over
   EXPECT_EQ(head->data, &C);
   EXPECT_EQ(head->prev, nullptr);

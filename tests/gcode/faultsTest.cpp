@@ -13,6 +13,7 @@
 #include "cad/document/tools.h"
 #include "cad/gcode/generate.h"
 #include "tests/gcode/gcodeTestUtil.h"
+#include "tests/tools/testFiles.h"
 
 static const double NaN = std::numeric_limits<double>::quiet_NaN();
 static const double INF = std::numeric_limits<double>::infinity();
@@ -111,6 +112,26 @@ TEST_F(Faults, NonFiniteNumbersRefuseTheDesignNamingTheObject) {
   EXPECT_EQ(programText().find("nan"), std::string::npos);
 }
 
+TEST_F(Faults, HugeFiniteNumbersAreWrittenInFull) {
+  // Lines of every length up to the longest, so that some land at the end
+  // of the output buffer.
+  gV.travelHeight = -1.7e308;
+  Lines path = toolpath([] {
+    for (int i = 0; i < 2000; i++) {
+      double v = std::ldexp(1.7e308, -(i % 97));
+      rectangle(v, -v, -v, v, v);
+    }
+  });
+  ASSERT_EQ(path.size(), 2000u * 8u);
+  char text[400];
+  snprintf(text, sizeof(text), "%.2f", 1.7e308);
+  std::string big = text;
+  ASSERT_EQ(big.size(), 312u);
+  EXPECT_EQ(path[0], "g0z-" + big);
+  EXPECT_EQ(path[1], "g0x" + big + "y-" + big);
+  EXPECT_EQ(path[7], "g1x" + big + "y-" + big);
+}
+
 static int gSinkCalls;
 static int _failingSink(void*, const char*, size_t) {
   gSinkCalls++;
@@ -126,23 +147,6 @@ TEST_F(Faults, AFailingOutputStopsGeneration) {
   EXPECT_NE(std::string(etchError()).find("write failed"), std::string::npos);
 }
 
-static std::string _readFile(const std::string& path) {
-  std::string out;
-  FILE* f = fopen(path.c_str(), "rb");
-  if (!f) return out;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof(buf), f)) > 0) out.append(buf, n);
-  fclose(f);
-  return out;
-}
-
-static bool _exists(const std::string& path) {
-  FILE* f = fopen(path.c_str(), "rb");
-  if (f) fclose(f);
-  return f != nullptr;
-}
-
 TEST_F(Faults, ProgramFilesAreWholeOrAbsent) {
   std::string path = ::testing::TempDir() + "kivo_gcode_program.txt";
   remove(path.c_str());
@@ -150,22 +154,22 @@ TEST_F(Faults, ProgramFilesAreWholeOrAbsent) {
   ObjNewLine(0, 0, 5, 5, 7);
   ASSERT_EQ(writeProgramFile(path.c_str()), 1) << etchError();
   EXPECT_EQ(outFile, nullptr);
-  EXPECT_EQ(_readFile(path), programText());
+  EXPECT_EQ(readFile(path), programText());
 
   // A refused design leaves an existing file alone and creates none.
-  std::string before = _readFile(path);
+  std::string before = readFile(path);
   ObjNewDrill(NaN, 0, 0);
   EXPECT_EQ(writeProgramFile(path.c_str()), 0);
-  EXPECT_EQ(_readFile(path), before);
+  EXPECT_EQ(readFile(path), before);
   remove(path.c_str());
   EXPECT_EQ(writeProgramFile(path.c_str()), 0);
-  EXPECT_FALSE(_exists(path));
+  EXPECT_FALSE(fileExists(path));
 
   // An output that cannot be created.
   resetObjs();
   std::string bad = ::testing::TempDir() + "kivo-no-such-dir/output.txt";
   EXPECT_EQ(writeProgramFile(bad.c_str()), 0);
   EXPECT_NE(std::string(etchError()).find("cannot create"), std::string::npos);
-  EXPECT_FALSE(_exists(bad));
+  EXPECT_FALSE(fileExists(bad));
   EXPECT_EQ(Etch(), 0);  // no open output
 }

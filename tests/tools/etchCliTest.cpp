@@ -12,32 +12,9 @@
 #include "cad/document/designFile.h"
 #include "cad/document/obj.h"
 #include "cad/gcode/generate.h"
+#include "tests/tools/testFiles.h"
 
 static const std::string TMP = ::testing::TempDir() + "kivo_etch_cli_";
-
-static std::string _read(const std::string& path) {
-  std::string out;
-  FILE* f = fopen(path.c_str(), "rb");
-  if (!f) return out;
-  char buf[8192];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof(buf), f)) > 0) out.append(buf, n);
-  fclose(f);
-  return out;
-}
-
-static void _write(const std::string& path, const std::string& bytes) {
-  FILE* f = fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  fwrite(bytes.data(), 1, bytes.size(), f);
-  fclose(f);
-}
-
-static bool _exists(const std::string& path) {
-  FILE* f = fopen(path.c_str(), "rb");
-  if (f) fclose(f);
-  return f != nullptr;
-}
 
 struct EtchRun {
   int status;
@@ -49,7 +26,7 @@ static EtchRun _etch(const std::string& args) {
   std::string out = TMP + "stdout", err = TMP + "stderr";
   std::string cmd = std::string("'") + KIVO_ETCH + "' " + args + " >'" + out + "' 2>'" + err + "'";
   int raw = system(cmd.c_str());
-  EtchRun r = {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, _read(out), _read(err)};
+  EtchRun r = {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
   remove(out.c_str());
   remove(err.c_str());
   return r;
@@ -76,7 +53,7 @@ TEST(EtchCli, WritesTheGeneratorsBytesToAFileOrStandardOutput) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "");
-    EXPECT_TRUE(_read(out) == expect) << name;
+    EXPECT_TRUE(readFile(out) == expect) << name;
     r = _etch("'" + design + "'");
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out == expect) << name;
@@ -97,7 +74,7 @@ TEST(EtchCli, HelpAndWrongArguments) {
 }
 
 TEST(EtchCli, BadDesignsGiveOneMessageAndNoOutputFile) {
-  std::string good = _read(std::string(KIVO_EXAMPLES) + "/mounting-plate.cnc");
+  std::string good = readFile(std::string(KIVO_EXAMPLES) + "/mounting-plate.cnc");
   ASSERT_GT(good.size(), 404u);
   std::string negative = good, tooMany = good;
   int32_t count = -3;
@@ -119,13 +96,13 @@ TEST(EtchCli, BadDesignsGiveOneMessageAndNoOutputFile) {
   std::string out = TMP + "never.txt";
   for (auto& c : cases) {
     std::string path = TMP + c.name;
-    _write(path, c.bytes);
+    writeFile(path, c.bytes);
     EtchRun r = _etch("'" + path + "' -o '" + out + "'");
     EXPECT_EQ(r.status, 1) << c.name;
     EXPECT_EQ(r.err.rfind("kivo-etch: " + path + ": ", 0), 0u) << r.err;
     EXPECT_NE(r.err.find(c.problem), std::string::npos) << c.name << ": " << r.err;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-    EXPECT_FALSE(_exists(out)) << c.name;
+    EXPECT_FALSE(fileExists(out)) << c.name;
     r = _etch("'" + path + "'");
     EXPECT_EQ(r.status, 1) << c.name;
     EXPECT_EQ(r.out, "") << c.name;
@@ -135,7 +112,7 @@ TEST(EtchCli, BadDesignsGiveOneMessageAndNoOutputFile) {
   EtchRun r = _etch("'" + TMP + "missing.cnc' -o '" + out + "'");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("missing.cnc: cannot be opened: No such file"), std::string::npos) << r.err;
-  EXPECT_FALSE(_exists(out));
+  EXPECT_FALSE(fileExists(out));
 
   // An output that cannot be created.
   std::string design = std::string(KIVO_EXAMPLES) + "/mounting-plate.cnc";
@@ -145,11 +122,11 @@ TEST(EtchCli, BadDesignsGiveOneMessageAndNoOutputFile) {
   EXPECT_NE(r.err.find(noDir + ": cannot create the output file"), std::string::npos) << r.err;
 
   // A design that is refused leaves an earlier output as it was.
-  _write(out, "earlier program");
-  _write(TMP + "nan.cnc", nan);
+  writeFile(out, "earlier program");
+  writeFile(TMP + "nan.cnc", nan);
   r = _etch("'" + TMP + "nan.cnc' -o '" + out + "'");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(_read(out), "earlier program");
+  EXPECT_EQ(readFile(out), "earlier program");
   remove(out.c_str());
   remove((TMP + "nan.cnc").c_str());
 }

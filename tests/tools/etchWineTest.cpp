@@ -7,16 +7,7 @@
 #include <sstream>
 #include <string>
 
-static std::string _read(const std::string& path) {
-  std::string out;
-  FILE* f = fopen(path.c_str(), "rb");
-  if (!f) return out;
-  char buf[8192];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof(buf), f)) > 0) out.append(buf, n);
-  fclose(f);
-  return out;
-}
+#include "tests/tools/testFiles.h"
 
 // kivo-etch.exe lies next to this test program.
 static std::string _etchExe() {
@@ -61,14 +52,14 @@ TEST(EtchWine, SameBytesAsTheNativeBuild) {
   int compared = 0;
   while (std::getline(names, name, ',')) {
     std::string design = std::string(KIVO_EXAMPLES) + "/" + name + ".cnc";
-    std::string native = _read(std::string(KIVO_REFS) + "/native-" + name + ".txt");
+    std::string native = readFile(std::string(KIVO_REFS) + "/native-" + name + ".txt");
     ASSERT_GT(native.size(), 1000u) << name;
     std::string file = tmp + "kivo_etch_wine_" + name + ".txt";
     std::string piped = tmp + "kivo_etch_wine_" + name + ".stdout";
     EXPECT_EQ(_run("\"" + exe + "\" \"" + design + "\" -o \"" + file + "\"", tmp + "kivo_etch_wine.log"), 0);
-    EXPECT_TRUE(_read(file) == native) << name << ": -o output differs";
+    EXPECT_TRUE(readFile(file) == native) << name << ": -o output differs";
     EXPECT_EQ(_run("\"" + exe + "\" \"" + design + "\"", piped), 0);
-    EXPECT_TRUE(_read(piped) == native) << name << ": standard output differs";
+    EXPECT_TRUE(readFile(piped) == native) << name << ": standard output differs";
     remove(file.c_str());
     remove(piped.c_str());
     compared++;
