@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "cad/document/designFile.h"
 #include "cad/document/obj.h"
@@ -57,14 +58,18 @@ TEST_F(Objects, ListKeepsCreationOrderAndCounts) {
   EXPECT_EQ(gObjList, nullptr);
 }
 
+typedef std::vector<double> Values;
+
+// x1, y1, x2, y2, radius of an object.
+static Values _geometry(Link* l) {
+  Obj* o = ListToObj(l);
+  return {o->x1, o->y1, o->x2, o->y2, o->radius};
+}
+
 TEST_F(Objects, MoveKeepsTheSecondPointsOffset) {
   Link* l = ObjNewLine(1, 1, 4, 5, 0);
   moveObj(l, 10, 10);
-  Obj* o = ListToObj(l);
-  EXPECT_DOUBLE_EQ(o->x1, 10);
-  EXPECT_DOUBLE_EQ(o->y1, 10);
-  EXPECT_DOUBLE_EQ(o->x2, 13);
-  EXPECT_DOUBLE_EQ(o->y2, 14);
+  EXPECT_EQ(_geometry(l), (Values{10, 10, 13, 14, 0}));
   moveObj(nullptr, 1, 1);
   Link empty = {nullptr, nullptr, nullptr};
   moveObj(&empty, 1, 1);
@@ -72,80 +77,62 @@ TEST_F(Objects, MoveKeepsTheSecondPointsOffset) {
 }
 
 TEST_F(Objects, HandleCodesSetTheirFields) {
-  struct { int grip; double x1, y1, x2, y2; } cases[] = {
-      {0, 0, 0, 10, 10},  {1, 3, 4, 10, 10}, {2, 0, 4, 10, 10}, {3, 0, 4, 3, 10},
-      {4, 3, 0, 10, 10},  {5, 0, 0, 3, 10},  {6, 3, 0, 10, 4},  {7, 0, 0, 10, 4},
-      {8, 0, 0, 3, 4},    {9, 0, 0, 10, 10}, {11, 0, 0, 10, 10}, {-1, 0, 0, 10, 10},
+  struct { int grip; Values after; } cases[] = {
+      {0, {0, 0, 10, 10, 0}}, {1, {3, 4, 10, 10, 0}}, {2, {0, 4, 10, 10, 0}},
+      {3, {0, 4, 3, 10, 0}},  {4, {3, 0, 10, 10, 0}}, {5, {0, 0, 3, 10, 0}},
+      {6, {3, 0, 10, 4, 0}},  {7, {0, 0, 10, 4, 0}},  {8, {0, 0, 3, 4, 0}},
+      {9, {0, 0, 10, 10, 0}}, {11, {0, 0, 10, 10, 0}}, {-1, {0, 0, 10, 10, 0}},
+      {10, {0, 0, 10, 10, 5}},  // rim: distance from (x1, y1)
   };
   for (auto& c : cases) {
     Link* l = ObjNewRect(0, 0, 10, 10, 0, 0);
     sizeObj(l, 3, 4, c.grip);
-    Obj* o = ListToObj(l);
-    EXPECT_EQ(o->x1, c.x1) << c.grip;
-    EXPECT_EQ(o->y1, c.y1) << c.grip;
-    EXPECT_EQ(o->x2, c.x2) << c.grip;
-    EXPECT_EQ(o->y2, c.y2) << c.grip;
-    EXPECT_EQ(o->radius, 0) << c.grip;
+    EXPECT_EQ(_geometry(l), c.after) << c.grip;
   }
   // Corners may pass each other: the rectangle keeps swapped corners.
   Link* r = ObjNewRect(0, 0, 10, 10, 0, 0);
   sizeObj(r, -5, -5, GRIP_X2Y2);
-  EXPECT_EQ(ListToObj(r)->x2, -5);
+  EXPECT_EQ(_geometry(r), (Values{0, 0, -5, -5, 0}));
 }
 
-TEST_F(Objects, RimHandleSetsRadiusWithAFloor) {
+TEST_F(Objects, RimHandleHasARadiusFloor) {
   Link* l = ObjNewCircle(0, 0, 5, 0, 0);
   Obj* o = ListToObj(l);
-  sizeObj(l, 3, 4, GRIP_RIM);
-  EXPECT_EQ(o->radius, 5);
-  EXPECT_EQ(o->x2, 0);
   sizeObj(l, 0, 0, GRIP_RIM);
   EXPECT_EQ(o->radius, 0.1);
   sizeObj(l, 0.01, 0, GRIP_RIM);
   EXPECT_EQ(o->radius, 0.1);
   sizeObj(l, 0, -0.011, GRIP_RIM);
   EXPECT_EQ(o->radius, 0.011);
-  EXPECT_DOUBLE_EQ(GetDistance(0, 0, 3, 4), 5);
 }
 
 TEST_F(Objects, TrimMovesTheExtentToTheOriginAndSizesTheBoard) {
-  ObjNewCircle(20, 30, 5, 0, 0);
+  Link* c = ObjNewCircle(20, 30, 5, 0, 0);
   trimDesign();
-  Obj* c = ListToObj(gObjList);
-  EXPECT_DOUBLE_EQ(c->x1, 5);
-  EXPECT_DOUBLE_EQ(c->y1, 5);
-  EXPECT_DOUBLE_EQ(c->radius, 5);
-  EXPECT_DOUBLE_EQ(gV.boardWidth, 10);
-  EXPECT_DOUBLE_EQ(gV.boardHeight, 10);
+  EXPECT_EQ(_geometry(c), (Values{5, 5, -15, -25, 5}));  // every kind shifts x2, y2 too
+  EXPECT_EQ(gV.boardWidth, 10);
+  EXPECT_EQ(gV.boardHeight, 10);
 
   resetObjs();
-  Obj* line = ListToObj(ObjNewLine(10, 40, 30, 20, 0));
-  Obj* drill = ListToObj(ObjNewDrill(50, 60, 0));
+  Link* line = ObjNewLine(10, 40, 30, 20, 0);
+  Link* drill = ObjNewDrill(50, 60, 0);
+  Link* rect = ObjNewRect(30, 25, 20, 21, 0, 0);  // corners right to left: same extent
   trimDesign();
-  EXPECT_DOUBLE_EQ(line->x1, 0);
-  EXPECT_DOUBLE_EQ(line->y1, 20);
-  EXPECT_DOUBLE_EQ(line->x2, 20);
-  EXPECT_DOUBLE_EQ(line->y2, 0);
-  EXPECT_DOUBLE_EQ(drill->x1, 40);
-  EXPECT_DOUBLE_EQ(drill->y1, 40);
-  EXPECT_DOUBLE_EQ(drill->x2, -10);  // unused fields shift too
-  EXPECT_DOUBLE_EQ(gV.boardWidth, 40);
-  EXPECT_DOUBLE_EQ(gV.boardHeight, 40);
+  EXPECT_EQ(_geometry(line), (Values{0, 20, 20, 0, 0}));
+  EXPECT_EQ(_geometry(drill), (Values{40, 40, -10, -20, 0}));
+  EXPECT_EQ(_geometry(rect), (Values{20, 5, 10, 1, 0}));
+  EXPECT_EQ(gV.boardWidth, 40);
+  EXPECT_EQ(gV.boardHeight, 40);
+
+  resetObjs();
+  ObjNewRect(30, 25, 10, 5, 0, 0);
+  trimDesign();
+  EXPECT_EQ(_geometry(gObjList), (Values{20, 20, 0, 0, 0}));
+  EXPECT_EQ(gV.boardWidth, 20);
+  EXPECT_EQ(gV.boardHeight, 20);
 
   resetObjs();
   trimDesign();
   EXPECT_EQ(gV.boardWidth, 0);
   EXPECT_EQ(gV.boardHeight, 0);
-}
-
-TEST_F(Objects, TrimTreatsUnorderedRectanglesLikeOrderedOnes) {
-  Obj* r = ListToObj(ObjNewRect(30, 25, 10, 5, 0, 0));
-  ObjNewDrill(40, 40, 0);
-  trimDesign();
-  EXPECT_DOUBLE_EQ(r->x1, 20);
-  EXPECT_DOUBLE_EQ(r->y1, 20);
-  EXPECT_DOUBLE_EQ(r->x2, 0);
-  EXPECT_DOUBLE_EQ(r->y2, 0);
-  EXPECT_DOUBLE_EQ(gV.boardWidth, 30);
-  EXPECT_DOUBLE_EQ(gV.boardHeight, 35);
 }
