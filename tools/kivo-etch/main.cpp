@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
   errno = 0;
   int status = loadFromFile(design);
   if (status != DESIGN_OK) {
-    if (status == DESIGN_CANNOT_OPEN)
-      fprintf(stderr, "kivo-etch: %s: cannot be opened: %s\n", design, strerror(errno));
+    if (status == DESIGN_CANNOT_OPEN || status == DESIGN_READ_ERROR)
+      fprintf(stderr, "kivo-etch: %s: %s: %s\n", design, designErrorText(status), strerror(errno));
     else
       fprintf(stderr, "kivo-etch: %s: %s\n", design, designErrorText(status));
     return 1;
