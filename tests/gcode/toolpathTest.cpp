@@ -1,9 +1,6 @@
 // Outline toolpaths: rectangles and circles.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdio>
-
 #include "cad/document/designFile.h"
 #include "cad/gcode/generate.h"
 #include "tests/gcode/gcodeTestUtil.h"
@@ -38,20 +35,4 @@ TEST_F(Toolpath, CircleChordsAndClosingOverlap) {
             travelAndPlunge("3.05", "4.00", "-0.10") + (Lines{"g1x3.05y4.00", "g1x3.05y4.00"}));
   EXPECT_EQ(toolpath(([] { circle(3, 4, 0, 0.1); })),
             travelAndPlunge("3.00", "4.00", "-0.10") + (Lines{"g1x3.00y4.00", "g1x3.00y4.00"}));
-}
-
-TEST_F(Toolpath, CircleLineCountFollowsTheChordCount) {
-  // ceil(n) + 1 cut lines for n = 4 pi r not whole.
-  for (double r : {0.5, 2.0, 7.3, 40.0}) {
-    static double gR;
-    gR = r;
-    Lines c = toolpath(([] { circle(0, 0, gR, 1); }));
-    double n = 2 * 6.283185307179587 * r;
-    EXPECT_EQ(c.size() - 4, static_cast<size_t>(std::ceil(n)) + 1) << r;
-    // The last point lies at or past the full turn, within one chord.
-    double x, y;
-    ASSERT_EQ(sscanf(c.back().c_str(), "g1x%lfy%lf", &x, &y), 2);
-    EXPECT_GE(y, 0) << r;
-    EXPECT_LE(std::hypot(x - r, y), 0.51) << r;
-  }
 }
