@@ -16,7 +16,7 @@
 typedef std::vector<unsigned char> Bytes;
 
 static std::string _tempPath(const char* name) {
-  return ::testing::TempDir() + "kivo_doc_" + name;
+  return tempPath(std::string("doc_") + name);
 }
 
 static Bytes _readBytes(const std::string& path) {

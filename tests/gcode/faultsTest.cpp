@@ -148,7 +148,7 @@ TEST_F(Faults, AFailingOutputStopsGeneration) {
 }
 
 TEST_F(Faults, ProgramFilesAreWholeOrAbsent) {
-  std::string path = ::testing::TempDir() + "kivo_gcode_program.txt";
+  std::string path = tempPath("gcode_program.txt");
   remove(path.c_str());
   ObjNewCircle(10, 10, 5, 2, 1);
   ObjNewLine(0, 0, 5, 5, 7);
@@ -167,7 +167,7 @@ TEST_F(Faults, ProgramFilesAreWholeOrAbsent) {
 
   // An output that cannot be created.
   resetObjs();
-  std::string bad = ::testing::TempDir() + "kivo-no-such-dir/output.txt";
+  std::string bad = tempPath("no-such-dir/output.txt");
   EXPECT_EQ(writeProgramFile(bad.c_str()), 0);
   EXPECT_NE(std::string(etchError()).find("cannot create"), std::string::npos);
   EXPECT_FALSE(fileExists(bad));

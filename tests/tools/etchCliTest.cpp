@@ -14,7 +14,7 @@
 #include "cad/gcode/generate.h"
 #include "tests/tools/testFiles.h"
 
-static const std::string TMP = ::testing::TempDir() + "kivo_etch_cli_";
+static const std::string TMP = tempPath("etch_cli_");
 
 struct EtchRun {
   int status;

@@ -46,7 +46,7 @@ static int _run(const std::string& commandLine, const std::string& stdoutPath) {
 
 TEST(EtchWine, SameBytesAsTheNativeBuild) {
   std::string exe = _etchExe();
-  std::string tmp = ::testing::TempDir();
+  std::string tmp = tempPath("");
   std::stringstream names(KIVO_EXAMPLE_NAMES);
   std::string name;
   int compared = 0;
@@ -69,7 +69,7 @@ TEST(EtchWine, SameBytesAsTheNativeBuild) {
 }
 
 TEST(EtchWine, MissingDesignFailsWithoutOutput) {
-  std::string tmp = ::testing::TempDir();
+  std::string tmp = tempPath("");
   std::string out = tmp + "kivo_etch_wine_never.txt";
   EXPECT_EQ(_run("\"" + _etchExe() + "\" \"" + tmp + "no-such.cnc\" -o \"" + out + "\"",
                  tmp + "kivo_etch_wine.log"), 1);

@@ -1,8 +1,23 @@
 // Whole-file helpers of the tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
+#ifdef _WIN32
+#include <process.h>
+#define KIVO_TEST_PID _getpid()
+#else
+#include <unistd.h>
+#define KIVO_TEST_PID getpid()
+#endif
+
+// A path in the temporary folder unique to this process: ctest runs each test
+// in a process of its own, several at a time.
+inline std::string tempPath(const std::string& name) {
+  return ::testing::TempDir() + "kivo_" + std::to_string(KIVO_TEST_PID) + "_" + name;
+}
 
 inline std::string readFile(const std::string& path) {
   std::string out;
