@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,11 +19,33 @@ namespace {
 const int GUTTER_HEIGHT = 2160;  // tallest gutter drawn
 const int FIRST_SLOT_COUNT = 11;
 
-// What one paint's token drawing needs besides the characters.
-struct PaintContext {
+// The lines being drawn and where they lie. Rows of this plain-text control
+// are not wrapped and all have the height of its one font, so line i stands
+// at origin.y + (i - first) * lineHeight, and the text of all drawn lines is
+// fetched in one piece. A paint thus asks the control only a few position
+// questions, however long the text: some rich edit versions walk the text
+// from its start to answer each of them.
+struct View {
+  RECT rc;           // formatting rectangle
+  int first;         // first line drawn
+  int last;          // last line of the text
+  int firstStart;    // character position of the first line drawn
+  POINTL origin;     // its position
+  int lineHeight;    // 0 when the text has a single line
+  std::string text;  // the text from firstStart on, each line ended by '\r'
+};
+
+// One line being coloured: its text from the line start, where it starts,
+// and the widths of its leading characters in the editor font.
+struct PaintLine {
   HWND editor;
   HDC dc;
   CHARRANGE sel;
+  const char* text;
+  int n;
+  int start;
+  POINTL origin;               // position of the line start
+  const std::vector<int>* dx;  // dx[i]: width of the first i + 1 characters; null with tabs
 };
 
 COLORREF* _slot(EditorInfo* info, int slot) {
@@ -51,11 +74,6 @@ POINTL _posFromChar(HWND editor, int position) {
   POINTL pt = {0, 0};
   SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), position);
   return pt;
-}
-
-int _charFromPos(HWND editor, LONG x, LONG y) {
-  POINTL pt = {x, y};
-  return static_cast<int>(SendMessageA(editor, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&pt)));
 }
 
 int _lineIndex(HWND editor, int line) {
@@ -97,98 +115,149 @@ void _redraw(HWND editor) {
   UpdateWindow(editor);
 }
 
-// Draws k characters at a character position unless they overlap the
-// selection, which keeps the control's own selection colours.
-void DrawToken(const PaintContext& pc, const char* characters, int k, int position) {
-  if (RangesOverlap(pc.sel.cpMin, pc.sel.cpMax, position, k)) return;
-  POINTL p1 = _posFromChar(pc.editor, position);
-  POINTL p2 = _posFromChar(pc.editor, position + k);
-  RECT clip = {p1.x + 1, p1.y, p2.x - 1, 20000};
-  ExtTextOutA(pc.dc, p1.x, p1.y, ETO_CLIPPED, &clip, characters, k, nullptr);
+// Last line whose top lies above the bottom of the formatting rectangle.
+int _lastPaintLine(const View& v) {
+  if (v.lineHeight <= 0) return v.origin.y < v.rc.bottom ? v.first : v.first - 1;
+  LONG space = v.rc.bottom - v.origin.y;
+  int rows = space > 0 ? static_cast<int>((space + v.lineHeight - 1) / v.lineHeight) : 0;
+  return std::min(v.last, v.first + rows - 1);
 }
 
-// Draws the visible words (runs of bytes 0x21 to 0x7F) of k characters,
-// each at its own position; blanks are left as the control drew them.
-void DrawWords(const PaintContext& pc, const char* characters, int k, int position) {
-  int i = 0;
-  while (i < k) {
-    unsigned char c = static_cast<unsigned char>(characters[i]);
-    if (c < 0x21 || c > 0x7F) {
+// Fetches `size` characters from start; false when the text ends before.
+bool _fetch(HWND editor, int start, int size, std::string* text) {
+  int n = 0;
+  char* got = GetTextRange(editor, start, start + size, &n);
+  if (!got) {
+    text->clear();
+    return false;
+  }
+  text->assign(got, n);
+  std::free(got);
+  return n == size;
+}
+
+View _view(HWND editor) {
+  View v;
+  v.rc = _formatRect(editor);
+  v.first = _firstPaintLine(editor);
+  v.last = static_cast<int>(SendMessageA(editor, EM_GETLINECOUNT, 0, 0)) - 1;
+  v.firstStart = _lineIndex(editor, v.first);
+  v.origin = _posFromChar(editor, v.firstStart);
+  v.lineHeight = 0;
+  int size = 8192;
+  bool more = _fetch(editor, v.firstStart, size, &v.text);
+  size_t lineEnd = v.text.find('\r');
+  if (v.first < v.last && lineEnd != std::string::npos)
+    v.lineHeight = _posFromChar(editor, v.firstStart + static_cast<int>(lineEnd) + 1).y - v.origin.y;
+  int lines = _lastPaintLine(v) - v.first + 1;
+  while (more && std::count(v.text.begin(), v.text.end(), '\r') < lines) {
+    size *= 2;
+    more = _fetch(editor, v.firstStart, size, &v.text);
+  }
+  return v;
+}
+
+// Line of character position c, counted in the fetched text; a position
+// before it counts as the line above the first drawn, one after it as the
+// line below the last drawn.
+int _lineOfChar(const View& v, LONG c, int lastDrawn) {
+  if (c < v.firstStart) return v.first - 1;
+  size_t offset = static_cast<size_t>(c - v.firstStart);
+  if (offset > v.text.size()) return lastDrawn + 1;
+  return v.first + static_cast<int>(std::count(v.text.begin(), v.text.begin() + offset, '\r'));
+}
+
+// Horizontal position of a character of the line: measured in the editor
+// font, or asked of the control when tabs make the measure its own.
+LONG _charX(const PaintLine& line, int offset) {
+  if (!line.dx) return _posFromChar(line.editor, line.start + offset).x;
+  return line.origin.x + (offset > 0 ? (*line.dx)[offset - 1] : 0);
+}
+
+// Draws k characters of the line from offset s unless they overlap the
+// selection, which keeps the control's own selection colours.
+void DrawToken(const PaintLine& line, int s, int k) {
+  if (RangesOverlap(line.sel.cpMin, line.sel.cpMax, line.start + s, k)) return;
+  LONG x1 = _charX(line, s);
+  LONG x2 = _charX(line, s + k);
+  RECT clip = {x1 + 1, line.origin.y, x2 - 1, 20000};
+  ExtTextOutA(line.dc, x1, line.origin.y, ETO_CLIPPED, &clip, line.text + s, k, nullptr);
+}
+
+// Draws the visible words (runs of bytes 0x21 to 0x7F) of k characters from
+// offset s, each at its own position; blanks stay as the control drew them.
+void DrawWords(const PaintLine& line, int s, int k) {
+  auto visible = [&](int i) {
+    unsigned char c = static_cast<unsigned char>(line.text[i]);
+    return c >= 0x21 && c <= 0x7F;
+  };
+  int i = s;
+  while (i < s + k) {
+    if (!visible(i)) {
       ++i;
       continue;
     }
     int runStart = i;
-    while (i < k && static_cast<unsigned char>(characters[i]) >= 0x21 &&
-           static_cast<unsigned char>(characters[i]) <= 0x7F)
-      ++i;
+    while (i < s + k && visible(i)) ++i;
     int run = i - runStart;
-    if (RangesOverlap(pc.sel.cpMin, pc.sel.cpMax, position + runStart, run)) continue;
-    POINTL pt = _posFromChar(pc.editor, position + runStart);
-    ExtTextOutA(pc.dc, pt.x, pt.y, 0, nullptr, characters + runStart, run, nullptr);
+    if (RangesOverlap(line.sel.cpMin, line.sel.cpMax, line.start + runStart, run)) continue;
+    ExtTextOutA(line.dc, _charX(line, runStart), line.origin.y, 0, nullptr, line.text + runStart,
+                run, nullptr);
   }
 }
 
-// Colours the tokens of one line from start up to the right edge of the
-// formatting rectangle.
-void _colourLine(const PaintContext& pc, EditorInfo* info, const RECT& rc, int start,
-                 LONG y) {
-  int leftColumn = _charFromPos(pc.editor, rc.left, y) - start;
-  int endChar = _charFromPos(pc.editor, rc.right, y);
-  if (endChar - start <= leftColumn) return;
-  int n = 0;
-  char* text = GetTextRange(pc.editor, start, endChar, &n);
-  if (!text) return;
-  if (n > 0) {
-    std::vector<GcodeToken> tokens(n);
-    int count = gcodeTokenise(text, n, tokens.data(), n);
-    for (int t = 0; t < count; ++t) {
-      const GcodeToken& tk = tokens[t];
-      if (tk.start + tk.length < leftColumn) continue;
-      SetTextColor(pc.dc, *_slot(info, gcodeTokenSlot(tk.cls)));
-      if (tk.cls == TOKEN_COMMENT)
-        DrawWords(pc, text + tk.start, tk.length, start + tk.start);
-      else
-        DrawToken(pc, text + tk.start, tk.length, start + tk.start);
-    }
+// Colours the tokens of one line that reach into the formatting rectangle.
+void _colourLine(PaintLine& line, EditorInfo* info, const RECT& rc) {
+  std::vector<int> dx;
+  if (!std::memchr(line.text, '\t', line.n)) {
+    dx.resize(line.n);
+    SIZE size;
+    GetTextExtentExPointA(line.dc, line.text, line.n, 0, nullptr, dx.data(), &size);
+    line.dx = &dx;
   }
-  std::free(text);
+  std::vector<GcodeToken> tokens(line.n);
+  int count = gcodeTokenise(line.text, line.n, tokens.data(), line.n);
+  for (int t = 0; t < count; ++t) {
+    const GcodeToken& tk = tokens[t];
+    if (_charX(line, tk.start) >= rc.right) break;                // the rest is right of it
+    if (_charX(line, tk.start + tk.length) < rc.left) continue;   // wholly left of it
+    SetTextColor(line.dc, *_slot(info, gcodeTokenSlot(tk.cls)));
+    if (tk.cls == TOKEN_COMMENT)
+      DrawWords(line, tk.start, tk.length);
+    else
+      DrawToken(line, tk.start, tk.length);
+  }
 }
 
-void DrawGutter(HWND editor, EditorInfo* info) {
+void _drawGutter(HWND editor, EditorInfo* info, const View& v) {
   HDC gdc = info->gutterDC;
   if (!gdc) return;
   int width = info->gutterWidth;
   HGDIOBJ oldFont = SelectObject(gdc, info->font);
-  LONG bottom = _formatRect(editor).bottom;
-  if (bottom > GUTTER_HEIGHT) bottom = GUTTER_HEIGHT;
+  LONG bottom = std::min<LONG>(v.rc.bottom, GUTTER_HEIGHT);
   SetBkMode(gdc, TRANSPARENT);
   RECT band = {0, 0, width, bottom};
   HBRUSH brush = CreateSolidBrush(info->slot4);
   FillRect(gdc, &band, brush);
   DeleteObject(brush);
 
+  int last = _lastPaintLine(v);
   CHARRANGE sel = _selection(editor);
   LONG lastChar = sel.cpMax > sel.cpMin ? sel.cpMax - 1 : sel.cpMax;
-  int selFirst = static_cast<int>(SendMessageA(editor, EM_LINEFROMCHAR, sel.cpMin, 0));
-  int selLast = static_cast<int>(SendMessageA(editor, EM_LINEFROMCHAR, lastChar, 0));
-  int first = _firstPaintLine(editor);
-  int last = static_cast<int>(SendMessageA(editor, EM_GETLINECOUNT, 0, 0)) - 1;
+  int selFirst = _lineOfChar(v, sel.cpMin, last);
+  int selLast = _lineOfChar(v, lastChar, last);
 
   // Marks are met in ascending order, so one cursor walks them.
   int cursor = 0;
   for (int m = 0; m < info->markCount; ++m) {
-    if (info->marks[m] >= first) {
+    if (info->marks[m] >= v.first) {
       cursor = m;
       break;
     }
   }
-  LONG previousTop = 696969;
   char label[64];
-  for (int i = first; i <= last; ++i) {
-    LONG top = _posFromChar(editor, _lineIndex(editor, i)).y;
-    if (top >= bottom) break;
-    if (top == previousTop) continue;
-    previousTop = top;
+  for (int i = v.first; i <= last; ++i) {
+    LONG top = v.origin.y + (i - v.first) * v.lineHeight;
     std::snprintf(label, sizeof(label), "             %i             ", i + 1);
     if (cursor < info->markCount && info->marks[cursor] == i) {
       SetBkMode(gdc, OPAQUE);
@@ -213,6 +282,8 @@ void DrawGutter(HWND editor, EditorInfo* info) {
   ReleaseDC(editor, dc);
 }
 
+void DrawGutter(HWND editor, EditorInfo* info) { _drawGutter(editor, info, _view(editor)); }
+
 LRESULT OnEditorPaint(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lParam) {
   LRESULT result = CallWindowProcA(info->baseProc, editor, WM_PAINT, wParam, lParam);
 
@@ -222,26 +293,34 @@ LRESULT OnEditorPaint(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lPara
   SendMessageA(editor, EM_GETZOOM, reinterpret_cast<WPARAM>(&num), reinterpret_cast<LPARAM>(&den));
   if (num != 0 || den != 0) SendMessageA(editor, EM_SETZOOM, 0, 0);
 
-  RECT rc = _formatRect(editor);
-  int first = _firstPaintLine(editor);
-  int last = static_cast<int>(SendMessageA(editor, EM_GETLINECOUNT, 0, 0)) - 1;
-  PaintContext pc = {editor, GetDC(editor), _selection(editor)};
-  HGDIOBJ oldFont = SelectObject(pc.dc, info->font);
-  SetBkMode(pc.dc, OPAQUE);
-  SetBkColor(pc.dc, info->background);
-  HRGN clip = CreateRectRgnIndirect(&rc);
-  SelectClipRgn(pc.dc, clip);
-  for (int i = first; i <= last; ++i) {
-    int start = _lineIndex(editor, i);
-    LONG y = _posFromChar(editor, start).y;
-    if (y >= rc.bottom) break;
-    _colourLine(pc, info, rc, start, y);
+  View v = _view(editor);
+  int last = _lastPaintLine(v);
+  HDC dc = GetDC(editor);
+  HGDIOBJ oldFont = SelectObject(dc, info->font);
+  SetBkMode(dc, OPAQUE);
+  SetBkColor(dc, info->background);
+  HRGN clip = CreateRectRgnIndirect(&v.rc);
+  SelectClipRgn(dc, clip);
+  CHARRANGE sel = _selection(editor);
+  size_t at = 0;
+  int start = v.firstStart;
+  for (int i = v.first; i <= last && at < v.text.size(); ++i) {
+    size_t end = v.text.find('\r', at);
+    if (end == std::string::npos) end = v.text.size();
+    int n = static_cast<int>(end - at);
+    if (n > 0) {
+      LONG y = v.origin.y + (i - v.first) * v.lineHeight;
+      PaintLine line = {editor, dc, sel, v.text.data() + at, n, start, {v.origin.x, y}, nullptr};
+      _colourLine(line, info, v.rc);
+    }
+    start += n + 1;
+    at = end + 1;
   }
-  SelectClipRgn(pc.dc, nullptr);
+  SelectClipRgn(dc, nullptr);
   DeleteObject(clip);
-  SelectObject(pc.dc, oldFont);
-  ReleaseDC(editor, pc.dc);
-  DrawGutter(editor, info);
+  SelectObject(dc, oldFont);
+  ReleaseDC(editor, dc);
+  _drawGutter(editor, info, v);
   return result;
 }
 
@@ -342,6 +421,9 @@ struct StreamSource {
 DWORD CALLBACK _streamInProc(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
   StreamSource* src = reinterpret_cast<StreamSource*>(cookie);
   size_t n = src->left < static_cast<size_t>(size) ? src->left : static_cast<size_t>(size);
+  // A CR LF pair is never split between two pieces: the control would read
+  // the halves as two line breaks.
+  if (n > 1 && n < src->left && src->data[n - 1] == '\r') --n;
   std::memcpy(buffer, src->data, n);
   src->data += n;
   src->left -= n;

@@ -90,6 +90,23 @@ TEST_F(EditorTest, TokensAreDrawnInTheirSlotColours) {
   EXPECT_GT(countPixels(gEditHWnd, line3, line3 + 3, h, inColour(RGB(0, 170, 0))), 0);
 }
 
+TEST_F(EditorTest, ColouringFollowsScrollingAndTabs) {
+  std::string text;
+  for (int i = 1; i <= 300; ++i) text += (i == 120 ? "\tM3\tS1000\r\n" : "X1 Y2\r\n");
+  load(text);
+  int h = lineHeight();
+  ScrollToLine(gEditHWnd, 110);
+  paint();
+  int tabbed = static_cast<int>(SendMessageA(gEditHWnd, EM_LINEINDEX, 119, 0));
+  int before = static_cast<int>(SendMessageA(gEditHWnd, EM_LINEINDEX, 118, 0));
+  ASSERT_GT(posFromChar(gEditHWnd, tabbed).y, 0);
+  EXPECT_GT(countPixels(gEditHWnd, tabbed + 1, tabbed + 3, h, inColour(RGB(130, 50, 200))), 0);  // M3
+  EXPECT_GT(countPixels(gEditHWnd, tabbed + 5, tabbed + 9, h, inColour(RGB(230, 0, 0))), 0);     // 1000
+  EXPECT_GT(countPixels(gEditHWnd, before + 1, before + 2, h, inColour(RGB(230, 0, 0))), 0);     // 1 of X1
+  // The tab itself is not drawn over.
+  EXPECT_EQ(countPixels(gEditHWnd, tabbed, tabbed + 1, h, inColour(RGB(130, 50, 200))), 0);
+}
+
 TEST_F(EditorTest, SelectedTokenKeepsTheSelectionColours) {
   load("G01 X-12.5 F300\r\n");
   int h = lineHeight();

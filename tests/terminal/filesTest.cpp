@@ -92,6 +92,21 @@ TEST_F(FilesTest, OpenAndSaveKeepCrLfFilesByteForByte) {
   EXPECT_EQ(title(), "KIVO Terminal [" + path + "]");
 }
 
+TEST_F(FilesTest, LargeCrLfFileRoundTrips) {
+  // Many pieces of streaming: no CR LF pair may turn into two line breaks.
+  std::string bytes;
+  int lines = 20000;
+  for (int i = 0; i < lines; ++i) bytes += "G1 X" + std::to_string(i % 997) + std::string(i % 13, '0') + "\r\n";
+  std::string path = tempPath("large.txt");
+  writeFile(path, bytes);
+  ASSERT_EQ(OpenPath(path.c_str()), 1);
+  EXPECT_EQ(GetEditorLineCount(gEditHWnd), lines + 1);
+  std::remove(path.c_str());
+  command(IDM_SAVE);
+  EXPECT_TRUE(readFile(path) == bytes);
+  std::remove(path.c_str());
+}
+
 TEST_F(FilesTest, LineEndsAndHighBytesOnSave) {
   // Every line break is written as CR LF; bytes 0x80 to 0xFF of the code
   // page come back unchanged.
