@@ -1,84 +1,66 @@
-// Files and the discard prompt of the real main window.
-#include <windows.h>
-#include <richedit.h>
-
-#include <gtest/gtest.h>
-
+// The main window's commands, files and discard prompt.
 #include <string>
 
-#include "terminal/editor/termIds.h"
 #include "termTestUtil.h"
 
 using namespace termtest;
 
 namespace {
 
-const char DISCARD_TEXT[] =
-    "The current text has been modified before the last save, are you sure you want to "
-    "lose all changes?";
-
-// Answers a file dialog from a second thread: types the name and presses OK,
-// or cancels when the name is empty.
-class FileDialogAnswer {
- public:
-  FileDialogAnswer(const char* caption, std::string name)
-      : caption_(caption), name_(std::move(name)) {
-    thread_ = std::thread([this] { run(); });
-  }
-  ~FileDialogAnswer() { wait(); }
-  void wait() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-  bool seen() { wait(); return seen_; }
-
- private:
-  void run() {
-    for (int i = 0; i < 500 && !stop_; ++i) {
-      // The file dialog (with its name box), not a message box of the same caption.
-      HWND dialog = findOwnWindow("#32770", caption_, 0x47c);
-      if (!dialog) dialog = findOwnWindow("#32770", caption_, 0x480);
-      if (dialog) {
-        seen_ = true;
-        if (name_.empty()) {
-          PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-          return;
-        }
-        for (int id : {0x47c, 0x480})  // name combo box or edit box
-          if (HWND box = GetDlgItem(dialog, id)) SetWindowTextA(box, name_.c_str());
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      Sleep(20);
-    }
-  }
-  const char* caption_;
-  std::string name_;
-  std::thread thread_;
-  std::atomic<bool> seen_{false};
-  std::atomic<bool> stop_{false};
-};
-
 class FilesTest : public TermWindowTest {
  protected:
-  void command(int id) {
-    SendMessageA(gTermHWnd, WM_COMMAND, id, 0);
-    pump();
-  }
-  void type(const char* text) { SendMessageA(gEditHWnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text)); }
   std::string title() { return windowText(gTermHWnd); }
+  std::string titleOf(const std::string& path) { return "KIVO Terminal [" + path + "]"; }
 };
 
-TEST_F(FilesTest, OpenAndSaveKeepCrLfFilesByteForByte) {
+const char DISCARD[] = "Are you sure?";
+const char DISCARD_TEXT[] =
+    "The current text has been modified before the last save, are you sure you want to lose all changes?";
+
+HWND gRunEditor = nullptr;
+
+TEST_F(FilesTest, MainWindowMenuAndCommands) {
+  char name[64] = "";
+  GetClassNameA(gTermHWnd, name, sizeof(name));
+  EXPECT_STREQ(name, "KIVOTermClass");
   EXPECT_EQ(title(), "KIVO Terminal");
+  EXPECT_NE(GetClassLongPtrA(gTermHWnd, GCLP_HICON), 0u);
+  const std::pair<int, const char*> ITEMS[] = {
+      {IDM_NEW, "New"}, {IDM_OPEN, "Open..."}, {IDM_SAVE, "Save"}, {IDM_SAVEAS, "Save As..."},
+      {IDM_EXIT, "Exit"}, {IDM_UNDO, "Undo"}, {IDM_REDO, "Redo"}, {IDM_CUT, "Cut"}, {IDM_COPY, "Copy"},
+      {IDM_PASTE, "Paste"}, {IDM_SELECTALL, "Select All"}, {IDM_FIND, "Find && Replace"},
+      {IDM_SETFONT, "Set Font"}, {IDM_RUN, "Run"}};
+  for (const auto& item : ITEMS) {
+    char text[64] = "";
+    GetMenuStringA(GetMenu(gTermHWnd), item.first, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ(text, item.second);
+  }
+
+  type("G1 X1");
+  command(IDM_SELECTALL);
+  EXPECT_EQ(selection().cpMin, 0);
+  EXPECT_GE(selection().cpMax, 5);  // the control may count its final line mark
+  command(IDM_UNDO);
+  EXPECT_EQ(editorText(), "");
+  command(IDM_REDO);
+  EXPECT_EQ(editorText(), "G1 X1");
+
+  // Run goes to the streaming once that is installed, and does nothing before.
+  command(IDM_RUN);
+  gRunProgram = [](HWND editor) { gRunEditor = editor; };
+  command(IDM_RUN);
+  gRunProgram = nullptr;
+  EXPECT_EQ(gRunEditor, gEditHWnd);
+}
+
+TEST_F(FilesTest, OpenAndSaveKeepCrLfFilesByteForByte) {
   std::string path = tempPath("round.txt");
   const std::string bytes = "G21\r\nG90\r\n\r\nG1 X10.00 Y-3.50 F300 ; cut\r\nM30";
   writeFile(path, bytes);
   ASSERT_EQ(OpenPath(path.c_str()), 1);
-  EXPECT_EQ(title(), "KIVO Terminal [" + path + "]");
+  EXPECT_EQ(title(), titleOf(path));
   EXPECT_EQ(editorText(), bytes);
   EXPECT_FALSE(modified());
-
   std::remove(path.c_str());
   command(IDM_SAVE);
   EXPECT_EQ(readFile(path), bytes);
@@ -89,201 +71,157 @@ TEST_F(FilesTest, OpenAndSaveKeepCrLfFilesByteForByte) {
   command(IDM_SAVE);
   EXPECT_FALSE(modified());
   EXPECT_EQ(readFile(path), "N1 " + bytes);
-  EXPECT_EQ(title(), "KIVO Terminal [" + path + "]");
+  EXPECT_EQ(title(), titleOf(path));
 }
 
 TEST_F(FilesTest, LargeCrLfFileRoundTrips) {
-  // Many pieces of streaming: no CR LF pair may turn into two line breaks.
+  // Loaded in many pieces: no CR LF pair may turn into two line breaks.
   std::string bytes;
-  int lines = 20000;
-  for (int i = 0; i < lines; ++i) bytes += "G1 X" + std::to_string(i % 997) + std::string(i % 13, '0') + "\r\n";
+  for (int i = 0; i < 20000; ++i) bytes += "G1 X" + std::to_string(i % 997) + std::string(i % 13, '0') + "\r\n";
   std::string path = tempPath("large.txt");
   writeFile(path, bytes);
   ASSERT_EQ(OpenPath(path.c_str()), 1);
-  EXPECT_EQ(GetEditorLineCount(gEditHWnd), lines + 1);
+  EXPECT_EQ(GetEditorLineCount(gEditHWnd), 20001);
   std::remove(path.c_str());
   command(IDM_SAVE);
   EXPECT_TRUE(readFile(path) == bytes);
-  std::remove(path.c_str());
 }
 
-TEST_F(FilesTest, LineEndsAndHighBytesOnSave) {
-  // Every line break is written as CR LF; bytes 0x80 to 0xFF of the code
-  // page come back unchanged.
+TEST_F(FilesTest, LineEndsBecomeCrLfHighBytesStay) {
+  std::string high;
+  for (int c = 0x80; c <= 0xFF; ++c) high += static_cast<char>(c);
   std::string path = tempPath("lf.txt");
-  writeFile(path, "G1 X1\nG1 X2\n; \xE4\xF6\xFC \xB0\xE9\n");
+  writeFile(path, "G1 X1\nG1 X2\r; " + high + "\n");
   ASSERT_EQ(OpenPath(path.c_str()), 1);
+  EXPECT_EQ(GetEditorLineCount(gEditHWnd), 4);
   command(IDM_SAVE);
-  EXPECT_EQ(readFile(path), "G1 X1\r\nG1 X2\r\n; \xE4\xF6\xFC \xB0\xE9\r\n");
+  EXPECT_EQ(readFile(path), "G1 X1\r\nG1 X2\r\n; " + high + "\r\n");
 }
 
-TEST_F(FilesTest, UnreadableFileChangesNothing) {
+TEST_F(FilesTest, FailedOpenOrSaveChangesNothing) {
   std::string path = tempPath("first.txt");
   writeFile(path, "G1 X1\r\n");
   ASSERT_EQ(OpenPath(path.c_str()), 1);
   type("M3 ");
-  // A folder cannot be read as a file.
-  std::string folder = tempPath("folder");
+  std::string folder = tempPath("folder");  // a folder is neither read nor written as a file
   CreateDirectoryA(folder.c_str(), nullptr);
-  BoxAnswer box("File error", IDOK);
-  EXPECT_EQ(OpenPath(folder.c_str()), 0);
-  EXPECT_TRUE(box.seen());
-  EXPECT_NE(box.text().find(folder), std::string::npos) << box.text();
+  {
+    Answer box("File error", MESSAGE_TEXT, press(IDOK));
+    EXPECT_EQ(OpenPath(folder.c_str()), 0);
+    EXPECT_NE(box.text().find(folder), std::string::npos) << box.text();
+  }
   EXPECT_EQ(editorText(), "M3 G1 X1\r\n");
-  EXPECT_EQ(title(), "KIVO Terminal [" + path + "]");
+  EXPECT_EQ(title(), titleOf(path));
   EXPECT_STREQ(gTextFileName, path.c_str());
   EXPECT_TRUE(modified());
-  RemoveDirectoryA(folder.c_str());
-}
 
-TEST_F(FilesTest, UnwritableFileStaysModified) {
-  std::string folder = tempPath("target");
-  CreateDirectoryA(folder.c_str(), nullptr);
-  std::string path = tempPath("target.txt");
-  writeFile(path, "G1\r\n");
-  ASSERT_EQ(OpenPath(path.c_str()), 1);
-  type("M5 ");
-  // The file name now names a folder, which cannot be written as a file.
   std::free(gTextFileName);
   gTextFileName = _strdup(folder.c_str());
-  BoxAnswer box("File error", IDOK);
-  command(IDM_SAVE);
-  EXPECT_TRUE(box.seen());
-  EXPECT_NE(box.text().find(folder), std::string::npos) << box.text();
-  EXPECT_TRUE(modified());
+  {
+    Answer box("File error", MESSAGE_TEXT, press(IDOK));
+    command(IDM_SAVE);
+    EXPECT_NE(box.text().find(folder), std::string::npos) << box.text();
+  }
+  EXPECT_TRUE(modified());  // a failed save is not shown as saved
   RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(FilesTest, DiscardPromptOnNewOpenAndExit) {
-  std::string path = tempPath("keep.txt");
+  std::string path = tempPath("keep.txt"), other = tempPath("other.gcode");
   writeFile(path, "G1 X1\r\n");
+  writeFile(other, "G0 Z5\r\n");
   ASSERT_EQ(OpenPath(path.c_str()), 1);
-
-  // Not modified: no prompt.
   {
-    BoxAnswer box("Are you sure?", IDNO, 1000);
-    command(IDM_NEW);
+    Answer box(DISCARD, MESSAGE_TEXT, press(IDNO), 1000);
+    command(IDM_NEW);  // not modified: no question
     EXPECT_FALSE(box.seen());
     EXPECT_EQ(title(), "KIVO Terminal");
   }
   ASSERT_EQ(OpenPath(path.c_str()), 1);
   type("M3 ");
   for (int id : {IDM_NEW, IDM_OPEN, IDM_EXIT}) {
-    BoxAnswer box("Are you sure?", IDNO);
-    FileDialogAnswer dialog("Open", "");
+    Answer box(DISCARD, MESSAGE_TEXT, press(IDNO));
+    Answer dialog("Open", FILE_NAME_BOX, chooseFile(""));
     command(id);
-    EXPECT_TRUE(box.seen()) << id;
-    EXPECT_EQ(box.text(), DISCARD_TEXT);
+    EXPECT_EQ(box.text(), DISCARD_TEXT) << id;
     EXPECT_FALSE(dialog.seen()) << "No stops the command";
-    EXPECT_TRUE(IsWindow(gTermHWnd));
     EXPECT_EQ(editorText(), "M3 G1 X1\r\n");
-    EXPECT_EQ(title(), "KIVO Terminal [" + path + "]");
+    EXPECT_EQ(title(), titleOf(path));
   }
   {
-    BoxAnswer box("Are you sure?", IDYES);
-    FileDialogAnswer dialog("Open", "");  // cancelled: nothing changes
+    Answer box(DISCARD, MESSAGE_TEXT, press(IDYES));
+    Answer dialog("Open", FILE_NAME_BOX, chooseFile(other));
     command(IDM_OPEN);
-    EXPECT_TRUE(box.seen());
-    EXPECT_TRUE(dialog.seen());
-    EXPECT_EQ(editorText(), "M3 G1 X1\r\n");
+    EXPECT_TRUE(box.seen() && dialog.seen());
+    EXPECT_EQ(editorText(), "G0 Z5\r\n");
+    EXPECT_EQ(title(), titleOf(other));
   }
+  type("M5 ");
   {
-    BoxAnswer box("Are you sure?", IDYES);
+    Answer box(DISCARD, MESSAGE_TEXT, press(IDYES));
     command(IDM_NEW);
     EXPECT_TRUE(box.seen());
     EXPECT_EQ(editorText(), "");
     EXPECT_EQ(title(), "KIVO Terminal");
     EXPECT_EQ(gTextFileName, nullptr);
-    EXPECT_FALSE(modified());
   }
   type("G0 ");
   {
-    BoxAnswer box("Are you sure?", IDYES);
+    Answer box(DISCARD, MESSAGE_TEXT, press(IDYES));
     command(IDM_EXIT);
     EXPECT_TRUE(box.seen());
-    EXPECT_FALSE(IsWindow(gEditHWnd));
     EXPECT_EQ(gTermHWnd, nullptr);
   }
 }
 
 TEST_F(FilesTest, CloseBoxDoesNotAsk) {
   type("G1 X1");
-  ASSERT_TRUE(modified());
   HWND window = gTermHWnd;
-  BoxAnswer box("Are you sure?", IDNO, 1500);
+  Answer box(DISCARD, MESSAGE_TEXT, press(IDNO), 1500);
   SendMessageA(window, WM_CLOSE, 0, 0);
-  pump();
   EXPECT_FALSE(box.seen());
   EXPECT_FALSE(IsWindow(window));
 }
 
-TEST_F(FilesTest, OpenThroughTheDialog) {
-  std::string path = tempPath("dialog.gcode");
-  writeFile(path, "G0 Z5\r\n");
-  FileDialogAnswer dialog("Open", path);
-  command(IDM_OPEN);
-  ASSERT_TRUE(dialog.seen());
-  EXPECT_EQ(editorText(), "G0 Z5\r\n");
-  EXPECT_EQ(title(), "KIVO Terminal [" + path + "]");
-}
-
 TEST_F(FilesTest, SaveAsAppendsTxtOnlyToNewNamesWithoutADot) {
+  auto saveAs = [&](int command_, const std::string& name) {
+    Answer dialog("Save As", FILE_NAME_BOX, chooseFile(name));
+    command(command_);
+    EXPECT_TRUE(dialog.seen());
+  };
   type("G1 X1");
-  std::string base = tempPath("prog");
-  std::remove((base + ".txt").c_str());
-  {
-    // Save with no file name acts as Save As.
-    FileDialogAnswer dialog("Save As", base);
-    command(IDM_SAVE);
-    ASSERT_TRUE(dialog.seen());
-  }
+  std::string base = tempPath("prog"), gcode = tempPath("prog.gcode"), folder = tempPath("v1.2");
+  saveAs(IDM_SAVE, base);  // Save with no file name acts as Save As
   EXPECT_EQ(readFile(base + ".txt"), "G1 X1");
-  EXPECT_EQ(title(), "KIVO Terminal [" + base + ".txt]");
+  EXPECT_EQ(title(), titleOf(base + ".txt"));
   EXPECT_FALSE(modified());
-
-  std::string gcode = tempPath("prog.gcode");
-  {
-    FileDialogAnswer dialog("Save As", gcode);
-    command(IDM_SAVEAS);
-  }
+  saveAs(IDM_SAVEAS, gcode);
   EXPECT_EQ(readFile(gcode), "G1 X1");
-  EXPECT_EQ(title(), "KIVO Terminal [" + gcode + "]");
+  EXPECT_EQ(title(), titleOf(gcode));
+  CreateDirectoryA(folder.c_str(), nullptr);  // a dot in a folder name counts
+  saveAs(IDM_SAVEAS, folder + "\\prog");
+  EXPECT_EQ(readFile(folder + "\\prog"), "G1 X1");
 
-  // A dot in a folder name counts as a dot.
-  std::string folder = tempPath("v1.2");
-  CreateDirectoryA(folder.c_str(), nullptr);
-  std::string inFolder = folder + "\\prog";
+  // An existing file keeps its name, after the dialog's overwrite question,
+  // whose caption is the platform's.
+  type("M3 ");
   {
-    FileDialogAnswer dialog("Save As", inFolder);
-    command(IDM_SAVEAS);
-  }
-  EXPECT_EQ(readFile(inFolder), "G1 X1");
-
-  // An existing file without extension keeps its name, after the dialog's
-  // own overwrite question.
-  {
-    FileDialogAnswer dialog("Save As", inFolder);
-    BoxAnswer overwrite("", IDYES);  // its caption is the platform's
-    type("M3 ");
-    command(IDM_SAVEAS);
+    Answer overwrite("", MESSAGE_TEXT, press(IDYES));
+    saveAs(IDM_SAVEAS, folder + "\\prog");
     EXPECT_TRUE(overwrite.seen());
   }
-  EXPECT_EQ(readFile(inFolder), "G1 X1M3 ");
-  EXPECT_EQ(readFile(inFolder + ".txt"), "<missing>");
-  std::remove(inFolder.c_str());
-  RemoveDirectoryA(folder.c_str());
+  EXPECT_EQ(readFile(folder + "\\prog"), "G1 X1M3 ");
+  EXPECT_EQ(readFile(folder + "\\prog.txt"), "<missing>");
 
-  // "prog" now means prog.txt, which exists: asked again, No keeps it.
+  // "prog" means prog.txt, which exists now: asked again, No keeps it.
   {
-    FileDialogAnswer dialog("Save As", base);
-    BoxAnswer again("Save As", IDNO);
-    command(IDM_SAVEAS);
-    EXPECT_TRUE(again.seen());
-    EXPECT_NE(again.text().find(base + ".txt"), std::string::npos);
+    Answer again("Save As", MESSAGE_TEXT, press(IDNO));
+    saveAs(IDM_SAVEAS, base);
+    EXPECT_NE(again.text().find(base + ".txt"), std::string::npos) << again.text();
   }
   EXPECT_EQ(readFile(base + ".txt"), "G1 X1");
-  std::remove((base + ".txt").c_str());
-  std::remove(gcode.c_str());
+  for (const std::string& f : {base + ".txt", gcode, folder + "\\prog"}) std::remove(f.c_str());
+  RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

@@ -1,11 +1,5 @@
 // The Find/Replace dialog on the real editor.
-#include <windows.h>
-#include <richedit.h>
-
-#include <gtest/gtest.h>
-
 #include "terminal/editor/findDialog.h"
-#include "terminal/editor/termIds.h"
 #include "termTestUtil.h"
 
 using namespace termtest;
@@ -15,30 +9,27 @@ namespace {
 class FindTest : public TermWindowTest {
  protected:
   HWND open() {
-    SendMessageA(gTermHWnd, WM_COMMAND, IDM_FIND, 0);
-    pump();
+    command(IDM_FIND);
     EditorInfo* info = GetEditorInfo(gEditHWnd);
     return info->findDialogOpen ? info->findDialog : nullptr;
   }
-  void press(HWND dialog, int id) {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    pump();
+  void click(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   }
-  // Presses Find; returns the new selection's start, or -1 after the
-  // "Couldnt find it!" box (answered here) with the selection unchanged.
+  // Presses Find; the new selection's start, or -1 after "Couldnt find it!"
+  // (answered here) with the selection unchanged.
   int find(HWND dialog) {
-    CHARRANGE before = selection(gEditHWnd);
-    BoxAnswer box("Cant find string", IDOK, 3000);
-    press(dialog, IDC_FIND_FIND);
-    if (box.seen()) {
-      EXPECT_EQ(box.text(), "Couldnt find it!");
-      CHARRANGE after = selection(gEditHWnd);
-      EXPECT_EQ(after.cpMin, before.cpMin);
-      EXPECT_EQ(after.cpMax, before.cpMax);
-      return -1;
-    }
-    return selection(gEditHWnd).cpMin;
+    CHARRANGE before = selection();
+    Answer box("Cant find string", MESSAGE_TEXT, press(IDOK));
+    click(dialog, IDC_FIND_FIND);
+    CHARRANGE after = selection();
+    if (!box.seen()) return after.cpMin;
+    EXPECT_EQ(box.text(), "Couldnt find it!");
+    EXPECT_TRUE(after.cpMin == before.cpMin && after.cpMax == before.cpMax);
+    return -1;
+  }
+  void backwards(HWND dialog) {
+    CheckRadioButton(dialog, IDC_FIND_FORWARDS, IDC_FIND_BACKWARDS, IDC_FIND_BACKWARDS);
   }
 };
 
@@ -53,9 +44,8 @@ TEST_F(FindTest, OneModelessDialogPerEditor) {
   EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIND_CASE), BST_UNCHECKED);
   SetDlgItemTextA(dialog, IDC_FIND_TEXT, "G1");
   EXPECT_EQ(open(), dialog);  // a second request opens nothing new
-  press(dialog, IDC_FIND_CANCEL);
+  click(dialog, IDC_FIND_CANCEL);
   EXPECT_FALSE(IsWindow(dialog));
-  EXPECT_EQ(GetEditorInfo(gEditHWnd)->findDialogOpen, 0);
 
   // A new dialog starts empty; the close box ends it too.
   dialog = open();
@@ -77,7 +67,7 @@ TEST_F(FindTest, ForwardsFromOneAfterTheSelectionStartWithoutWrapping) {
   SetDlgItemTextA(dialog, IDC_FIND_TEXT, "G1");
   select(0, 0);
   EXPECT_EQ(find(dialog), 5);  // the match at the caret is passed over
-  EXPECT_EQ(selection(gEditHWnd).cpMax, 7);
+  EXPECT_EQ(selection().cpMax, 7);
   EXPECT_EQ(find(dialog), 10);  // "g1": case does not count
   EXPECT_EQ(find(dialog), 15);
   EXPECT_EQ(find(dialog), -1);  // no wrap to the start
@@ -87,8 +77,7 @@ TEST_F(FindTest, ForwardsFromOneAfterTheSelectionStartWithoutWrapping) {
   EXPECT_EQ(find(dialog), 5);
   EXPECT_EQ(find(dialog), 15);
 
-  // A match that overlaps the selected one is found.
-  load("aaaa");
+  load("aaaa");  // a match overlapping the selected one is found
   SetDlgItemTextA(dialog, IDC_FIND_TEXT, "aa");
   select(0, 2);
   EXPECT_EQ(find(dialog), 1);
@@ -98,14 +87,9 @@ TEST_F(FindTest, BackwardsWalksToTheStart) {
   load(TEXT);
   HWND dialog = open();
   SetDlgItemTextA(dialog, IDC_FIND_TEXT, "g1");
-  CheckDlgButton(dialog, IDC_FIND_FORWARDS, BST_UNCHECKED);
-  CheckDlgButton(dialog, IDC_FIND_BACKWARDS, BST_CHECKED);
+  backwards(dialog);
   select(19, 19);
-  EXPECT_EQ(find(dialog), 15);
-  EXPECT_EQ(find(dialog), 10);
-  EXPECT_EQ(find(dialog), 5);
-  EXPECT_EQ(find(dialog), 0);
-  EXPECT_EQ(find(dialog), -1);
+  for (int expected : {15, 10, 5, 0, -1}) EXPECT_EQ(find(dialog), expected);
   CheckDlgButton(dialog, IDC_FIND_CASE, BST_CHECKED);
   select(19, 19);
   EXPECT_EQ(find(dialog), 10);
@@ -117,27 +101,23 @@ TEST_F(FindTest, ReplaceSelectionIsUndoable) {
   HWND dialog = open();
   SetDlgItemTextA(dialog, IDC_FIND_REPLACE_TEXT, "G0");
   select(5, 7);
-  press(dialog, IDC_FIND_REPLACE);
-  EXPECT_EQ(editorText().substr(0, 12), "G1 A\r\nG0 B\r\n");
-  CHARRANGE after = selection(gEditHWnd);
-  EXPECT_EQ(after.cpMin, 7);  // the caret stands after the new text
-  EXPECT_EQ(after.cpMax, 7);
-  EXPECT_TRUE(modified());
+  click(dialog, IDC_FIND_REPLACE);
+  EXPECT_EQ(editorText(), "G1 A\r\nG0 B\r\ng1 C\r\nG1 D");
+  EXPECT_EQ(selection().cpMin, 7);  // the caret stands after the new text
+  EXPECT_EQ(selection().cpMax, 7);
   SendMessageA(gEditHWnd, EM_UNDO, 0, 0);
-  EXPECT_EQ(editorText(), "G1 A\r\nG1 B\r\ng1 C\r\nG1 D");
+  EXPECT_EQ(editorText(), TEXT);
 
-  // No selection: nothing happens.
-  select(3, 3);
-  press(dialog, IDC_FIND_REPLACE);
-  EXPECT_EQ(editorText(), "G1 A\r\nG1 B\r\ng1 C\r\nG1 D");
+  select(3, 3);  // no selection: nothing happens
+  click(dialog, IDC_FIND_REPLACE);
+  EXPECT_EQ(editorText(), TEXT);
 
-  // An empty replacement deletes the selection, undoably.
-  SetDlgItemTextA(dialog, IDC_FIND_REPLACE_TEXT, "");
+  SetDlgItemTextA(dialog, IDC_FIND_REPLACE_TEXT, "");  // an empty replacement deletes
   select(0, 3);
-  press(dialog, IDC_FIND_REPLACE);
+  click(dialog, IDC_FIND_REPLACE);
   EXPECT_EQ(editorText().substr(0, 3), "A\r\n");
   SendMessageA(gEditHWnd, EM_UNDO, 0, 0);
-  EXPECT_EQ(editorText().substr(0, 4), "G1 A");
+  EXPECT_EQ(editorText(), TEXT);
 }
 
 }  // namespace

@@ -1,9 +1,4 @@
-// KIVOTerminal.exe started as a program with a path on its command line,
-// driven from outside with window messages.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
+// KIVOTerminal.exe started as a program with a parameter, read from outside.
 #include <string>
 
 #include "termTestUtil.h"
@@ -12,64 +7,36 @@ using namespace termtest;
 
 namespace {
 
-std::string programPath() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof(path));
-  std::string dir(path);
-  return dir.substr(0, dir.find_last_of('\\') + 1) + "KIVOTerminal.exe";
-}
-
 // Texts of another process's windows come through WM_GETTEXT.
 std::string remoteText(HWND window) {
   char buffer[8192] = "";
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer),
-                      SMTO_ABORTIFHUNG, 5000, &result);
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                      5000, &result);
   return buffer;
 }
 
-class Terminal {
- public:
-  // Starts the program with the given parameter text in directory dir.
-  Terminal(const std::string& parameter, const std::string& dir) {
-    std::string commandLine = "\"" + programPath() + "\"  " + parameter;
-    STARTUPINFOA si;
-    std::memset(&si, 0, sizeof(si));
-    si.cb = sizeof(si);
-    started_ = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              dir.c_str(), &si, &pi_) != 0;
-    if (!started_) return;
-    WaitForInputIdle(pi_.hProcess, 10000);
-    for (int i = 0; i < 250 && !window_; ++i) {
-      window_ = findWindow();
-      if (!window_) Sleep(20);
-    }
-    if (window_) editor_ = FindWindowExA(window_, nullptr, "RichEdit20A", nullptr);
-  }
-  ~Terminal() {
-    if (!started_) return;
-    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 9);
-    CloseHandle(pi_.hThread);
-    CloseHandle(pi_.hProcess);
-  }
-  HWND window() const { return window_; }
-  HWND editor() const { return editor_; }
-  // Closes with the close box and returns the exit code.
-  DWORD close() {
-    PostMessageA(window_, WM_CLOSE, 0, 0);
-    window_ = nullptr;
-    DWORD code = 12345;
-    if (WaitForSingleObject(pi_.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(pi_.hProcess, &code);
-    return code;
-  }
-
- private:
-  HWND findWindow() {
-    struct Search {
-      DWORD pid;
-      HWND found;
-    } search = {pi_.dwProcessId, nullptr};
+// Starts KIVOTerminal.exe (next to this program) with the parameter in the
+// folder dir; reads its title and text, closes it with the close box and
+// returns its exit code.
+DWORD runTerminal(const std::string& parameter, const std::string& dir, std::string* title,
+                  std::string* text) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, sizeof(self));
+  std::string program(self);
+  program = program.substr(0, program.find_last_of('\\') + 1) + "KIVOTerminal.exe";
+  std::string commandLine = "\"" + program + "\"  " + parameter;
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi))
+    return 1000;
+  WaitForInputIdle(pi.hProcess, 10000);
+  struct Search {
+    DWORD pid;
+    HWND found;
+  } s = {pi.dwProcessId, nullptr};
+  for (int i = 0; i < 250 && !s.found; ++i, Sleep(20)) {
     EnumWindows(
         [](HWND w, LPARAM lp) -> BOOL {
           Search* s = reinterpret_cast<Search*>(lp);
@@ -77,65 +44,48 @@ class Terminal {
           GetWindowThreadProcessId(w, &pid);
           char cls[64] = "";
           GetClassNameA(w, cls, sizeof(cls));
-          if (pid != s->pid || std::string(cls) != "KIVOTermClass") return TRUE;
-          s->found = w;
-          return FALSE;
+          if (pid == s->pid && std::string(cls) == "KIVOTermClass") s->found = w;
+          return !s->found;
         },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+        reinterpret_cast<LPARAM>(&s));
   }
-  bool started_ = false;
-  PROCESS_INFORMATION pi_ = {};
-  HWND window_ = nullptr;
-  HWND editor_ = nullptr;
-};
+  DWORD code = 1001;
+  if (s.found) {
+    *title = remoteText(s.found);
+    *text = remoteText(FindWindowExA(s.found, nullptr, "RichEdit20A", nullptr));
+    PostMessageA(s.found, WM_CLOSE, 0, 0);
+  }
+  if (WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+  else TerminateProcess(pi.hProcess, code);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return code;
+}
 
-std::string tempDir(const std::string& name) {
-  std::string dir = tempPath(name);
+TEST(TerminalStartup, OpensItsParameter) {
+  std::string dir = tempPath("start"), title, text;
   CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
-}
-
-TEST(TerminalStartup, OpensTheParameterRelativeToTheWorkingDirectory) {
-  std::string dir = tempDir("start");
   writeFile(dir + "\\output.txt", "G21\r\nG0 Z5\r\n");
-  Terminal t("output.txt", dir);
-  ASSERT_TRUE(t.window());
-  EXPECT_EQ(remoteText(t.window()), "KIVO Terminal [output.txt]");
-  EXPECT_EQ(remoteText(t.editor()), "G21\r\nG0 Z5\r\n");
-  EXPECT_EQ(t.close(), 0u);
-  std::remove((dir + "\\output.txt").c_str());
-  RemoveDirectoryA(dir.c_str());
-}
+  // Relative to the working directory, as the CAD program starts it.
+  EXPECT_EQ(runTerminal("output.txt", dir, &title, &text), 0u);
+  EXPECT_EQ(title, "KIVO Terminal [output.txt]");
+  EXPECT_EQ(text, "G21\r\nG0 Z5\r\n");
 
-TEST(TerminalStartup, QuotesAreRemovedBlanksAndHighBytesKept) {
-  std::string dir = tempDir("quoted");
+  // Quotes removed, blanks and bytes 0x80 to 0xFF kept.
   std::string path = dir + "\\my  prog \xE4.txt";
   writeFile(path, "M3 S1000\r\n");
-  Terminal t("\"" + path + "\"", dir);
-  ASSERT_TRUE(t.window());
-  EXPECT_EQ(remoteText(t.window()), "KIVO Terminal [" + path + "]");
-  EXPECT_EQ(remoteText(t.editor()), "M3 S1000\r\n");
-  EXPECT_EQ(t.close(), 0u);
-  std::remove(path.c_str());
-  RemoveDirectoryA(dir.c_str());
-}
+  EXPECT_EQ(runTerminal("\"" + path + "\"", dir, &title, &text), 0u);
+  EXPECT_EQ(title, "KIVO Terminal [" + path + "]");
+  EXPECT_EQ(text, "M3 S1000\r\n");
 
-TEST(TerminalStartup, WithoutParameterOrWithAMissingFile) {
-  std::string dir = tempDir("plain");
-  {
-    Terminal t("", dir);
-    ASSERT_TRUE(t.window());
-    EXPECT_EQ(remoteText(t.window()), "KIVO Terminal");
-    EXPECT_EQ(remoteText(t.editor()), "");
-  }
-  {
-    // The name is kept for Save, over an empty text.
-    Terminal t("new.txt", dir);
-    ASSERT_TRUE(t.window());
-    EXPECT_EQ(remoteText(t.window()), "KIVO Terminal [new.txt]");
-    EXPECT_EQ(remoteText(t.editor()), "");
-  }
+  // No parameter; a missing file's name is kept for Save, over an empty text.
+  EXPECT_EQ(runTerminal("", dir, &title, &text), 0u);
+  EXPECT_EQ(title, "KIVO Terminal");
+  EXPECT_EQ(runTerminal("new.txt", dir, &title, &text), 0u);
+  EXPECT_EQ(title, "KIVO Terminal [new.txt]");
+  EXPECT_EQ(text, "");
+  std::remove(path.c_str());
+  std::remove((dir + "\\output.txt").c_str());
   RemoveDirectoryA(dir.c_str());
 }
 

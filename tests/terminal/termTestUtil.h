@@ -1,5 +1,5 @@
 // Helpers of the Win32 terminal tests: the real main window made in the
-// test's own process, message boxes answered from a second thread, pixels.
+// test's own process, dialogs answered from a second thread, pixels.
 #pragma once
 
 #include <windows.h>
@@ -8,24 +8,21 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
-#include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 
 #include "terminal/editor/editor.h"
+#include "terminal/editor/termIds.h"
 #include "terminal/editor/termWindow.h"
 
 namespace termtest {
 
 inline void pump() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) continue;  // a destroyed main window posts it
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (msg.message != WM_QUIT) DispatchMessageA(&msg);  // a destroyed main window posts quit
 }
 
 inline std::string windowText(HWND window) {
@@ -34,13 +31,10 @@ inline std::string windowText(HWND window) {
   return buffer;
 }
 
-// The editor's whole text, line breaks as the control reports them.
 inline std::string editorText() {
-  int n = GetWindowTextLengthA(gEditHWnd);
-  std::string text(n + 1, '\0');
-  GetWindowTextA(gEditHWnd, &text[0], n + 1);
-  text.resize(std::strlen(text.c_str()));
-  return text;
+  std::string text(GetWindowTextLengthA(gEditHWnd) + 1, '\0');
+  GetWindowTextA(gEditHWnd, &text[0], static_cast<int>(text.size()));
+  return text.c_str();
 }
 
 inline bool modified() { return SendMessageA(gEditHWnd, EM_GETMODIFY, 0, 0) != 0; }
@@ -50,10 +44,18 @@ inline void select(int a, int b) {
   SendMessageA(gEditHWnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-inline CHARRANGE selection(HWND editor) {
+inline CHARRANGE selection() {
   CHARRANGE range = {0, 0};
-  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  SendMessageA(gEditHWnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
   return range;
+}
+
+inline int lineIndex(int line) { return static_cast<int>(SendMessageA(gEditHWnd, EM_LINEINDEX, line, 0)); }
+
+inline POINTL posFromChar(int position) {
+  POINTL pt = {0, 0};
+  SendMessageA(gEditHWnd, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), position);
+  return pt;
 }
 
 // A file name in the temporary folder, unique to this process.
@@ -71,9 +73,9 @@ inline void writeFile(const std::string& path, const std::string& bytes) {
 }
 
 inline std::string readFile(const std::string& path) {
-  std::string bytes;
   FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return "<missing>";
+  std::string bytes;
   char chunk[4096];
   size_t got;
   while ((got = std::fread(chunk, 1, sizeof(chunk), f)) > 0) bytes.append(chunk, got);
@@ -85,72 +87,82 @@ inline std::string readFile(const std::string& path) {
 // (any for null) and, unless 0, a control of the given id.
 inline HWND findOwnWindow(const char* className, const char* title, int child = 0) {
   struct Search {
-    const char* className;
-    const char* title;
+    const char *className, *title;
     int child;
     HWND found;
-  } search = {className, title, child, nullptr};
+  } s = {className, title, child, nullptr};
   EnumWindows(
       [](HWND w, LPARAM lp) -> BOOL {
         Search* s = reinterpret_cast<Search*>(lp);
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
-        if (pid != GetCurrentProcessId() || !IsWindowVisible(w)) return TRUE;
         char cls[64] = "";
         GetClassNameA(w, cls, sizeof(cls));
-        if (std::string(cls) != s->className) return TRUE;
-        if (s->title && windowText(w) != s->title) return TRUE;
-        if (s->child && !GetDlgItem(w, s->child)) return TRUE;
+        if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || std::strcmp(cls, s->className) ||
+            (s->title && windowText(w) != s->title) || (s->child && !GetDlgItem(w, s->child)))
+          return TRUE;
         s->found = w;
         return FALSE;
       },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+      reinterpret_cast<LPARAM>(&s));
+  return s.found;
 }
 
-// Waits on a second thread for a message box with the given caption (any
-// caption for an empty one), keeps
-// its message text and presses one of its buttons. The thread ends when the
-// box was answered, the time is up or the caller has seen the command that
-// would show the box return (seen(), text(), the destructor).
-class BoxAnswer {
+// Waits on a second thread for a dialog of this process with the given
+// title (any for an empty one) and control, and acts on it once. The thread
+// ends then, when the time is up, or when the caller asks for the outcome,
+// which it does after the command that would show the dialog has returned.
+class Answer {
  public:
-  BoxAnswer(const char* caption, int button, int timeoutMs = 5000)
-      : caption_(caption), button_(button) {
-    thread_ = std::thread([this, timeoutMs] { run(timeoutMs); });
+  Answer(std::string title, int child, std::function<void(HWND)> act, int timeoutMs = 5000)
+      : title_(std::move(title)), child_(child), act_(std::move(act)) {
+    thread_ = std::thread([this, timeoutMs] {
+      for (int waited = 0; !stop_ && waited < timeoutMs; waited += 20) {
+        HWND dialog = findOwnWindow("#32770", title_.empty() ? nullptr : title_.c_str(), child_);
+        if (dialog) {
+          char text[1024] = "";
+          GetDlgItemTextA(dialog, 0xFFFF, text, sizeof(text));  // a message box's text
+          text_ = text;
+          act_(dialog);
+          seen_ = true;
+          return;
+        }
+        Sleep(20);
+      }
+    });
   }
-  ~BoxAnswer() { wait(); }
-  void wait() {
+  ~Answer() { seen(); }
+  bool seen() {
     stop_ = true;
     if (thread_.joinable()) thread_.join();
+    return seen_;
   }
-  bool seen() { wait(); return seen_; }
-  std::string text() { wait(); return text_; }
+  std::string text() { return seen() ? text_ : ""; }
 
  private:
-  void run(int timeoutMs) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!stop_ && std::chrono::steady_clock::now() < end) {
-      HWND box = findOwnWindow("#32770", caption_.empty() ? nullptr : caption_.c_str(), 0xFFFF);
-      if (box) {
-        char buffer[1024] = "";
-        GetDlgItemTextA(box, 0xFFFF, buffer, sizeof(buffer));  // message text
-        text_ = buffer;
-        seen_ = true;
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, button_)));
-        return;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-  }
-  std::string caption_;
-  int button_;
-  std::thread thread_;
-  std::atomic<bool> seen_{false};
-  std::atomic<bool> stop_{false};
+  std::string title_;
+  int child_;
+  std::function<void(HWND)> act_;
   std::string text_;
+  std::atomic<bool> stop_{false}, seen_{false};
+  std::thread thread_;
 };
+
+// Presses a button of a message box.
+inline std::function<void(HWND)> press(int button) {
+  return [button](HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); };
+}
+
+const int MESSAGE_TEXT = 0xFFFF;  // the static text every message box has
+const int FILE_NAME_BOX = 0x47C;  // the name box of the file dialogs
+
+// Types a name into a file dialog and confirms it; an empty name cancels.
+inline std::function<void(HWND)> chooseFile(std::string name) {
+  return [name](HWND dialog) {
+    if (!name.empty()) SetDlgItemTextA(dialog, FILE_NAME_BOX, name.c_str());
+    PostMessageA(dialog, WM_COMMAND, name.empty() ? IDCANCEL : IDOK, 0);
+  };
+}
 
 // The real main window with its editor, made in this process.
 class TermWindowTest : public ::testing::Test {
@@ -160,7 +172,6 @@ class TermWindowTest : public ::testing::Test {
     ASSERT_TRUE(registered);
     ASSERT_TRUE(TermCreateWindow(SW_SHOWNORMAL));
     SetWindowPos(gTermHWnd, HWND_TOP, 0, 0, 800, 600, SWP_SHOWWINDOW);
-    ASSERT_TRUE(gEditHWnd);
     pump();
   }
   void TearDown() override {
@@ -169,7 +180,6 @@ class TermWindowTest : public ::testing::Test {
     std::free(gTextFileName);
     gTextFileName = nullptr;
   }
-  // Loads text through a file, as the program does.
   void load(const std::string& text) {
     std::string path = tempPath("load.txt");
     writeFile(path, text);
@@ -180,34 +190,27 @@ class TermWindowTest : public ::testing::Test {
     RedrawWindow(gEditHWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     pump();
   }
+  void command(int id) {
+    SendMessageA(gTermHWnd, WM_COMMAND, id, 0);
+    pump();
+  }
+  void type(const char* text) { SendMessageA(gEditHWnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text)); }
 };
 
-// Pixels of a window's client area, read after its last paint.
-inline COLORREF pixel(HWND window, int x, int y) {
-  HDC dc = GetDC(window);
-  COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(window, dc);
-  return c;
-}
-
-inline POINTL posFromChar(HWND editor, int position) {
-  POINTL pt = {0, 0};
-  SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), position);
-  return pt;
-}
-
-// Counts the pixels in the box of characters [a, b) of the editor (one line
-// high) that satisfy the predicate.
-template <typename Pred>
-int countPixels(HWND editor, int a, int b, int lineHeight, Pred pred) {
-  POINTL p1 = posFromChar(editor, a);
-  POINTL p2 = posFromChar(editor, b);
-  HDC dc = GetDC(editor);
+// Pixels near a colour in the box of characters [a, b) of one line.
+inline int pixelsOf(COLORREF colour, int a, int b) {
+  POINTL p1 = posFromChar(a), p2 = posFromChar(b);
+  int height = posFromChar(lineIndex(1)).y - posFromChar(0).y;
+  HDC dc = GetDC(gEditHWnd);
   int count = 0;
-  for (int y = p1.y; y < p1.y + lineHeight; ++y)
-    for (int x = p1.x; x < p2.x; ++x)
-      if (pred(GetPixel(dc, x, y))) ++count;
-  ReleaseDC(editor, dc);
+  for (int y = p1.y; y < p1.y + height; ++y)
+    for (int x = p1.x; x < p2.x; ++x) {
+      COLORREF c = GetPixel(dc, x, y);
+      count += std::abs(GetRValue(c) - GetRValue(colour)) <= 40 &&
+               std::abs(GetGValue(c) - GetGValue(colour)) <= 40 &&
+               std::abs(GetBValue(c) - GetBValue(colour)) <= 40;
+    }
+  ReleaseDC(gEditHWnd, dc);
   return count;
 }
 
