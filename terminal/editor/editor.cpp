@@ -100,7 +100,7 @@ int _firstPaintLine(HWND editor) {
 }
 
 // Starts the text right of the gutter. Some rich edit versions ignore the
-// margin message, so the formatting rectangle is moved when it did not move.
+// margin message, so the formatting rectangle is set when it did not move.
 void _applyGutterMargin(HWND editor, int width) {
   SendMessageA(editor, EM_SETMARGINS, EC_LEFTMARGIN, MAKELPARAM(width, 0));
   if (_formatRect(editor).left >= width) return;

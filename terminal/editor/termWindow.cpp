@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -209,7 +210,8 @@ bool ConfirmDiscard() {
 int OpenPath(const char* path) {
   // A file that cannot be read leaves text, file name and title as they were.
   char* name = _copyString(path);
-  if (!name || !LoadTextFile(gEditHWnd, path)) {
+  if (!name) return 0;
+  if (!LoadTextFile(gEditHWnd, path)) {
     _fileError("Unable to read the file", path);
     std::free(name);
     return 0;

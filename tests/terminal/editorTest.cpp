@@ -30,7 +30,15 @@ TEST_F(EditorTest, SetUpOfTheControl) {
   EXPECT_EQ(lf.lfHeight, -12);  // 9 points at 96 pixels per inch
   RECT rc;
   SendMessageA(gEditHWnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rc));
-  EXPECT_GE(rc.left, 45);  // the text starts right of the gutter
+  EXPECT_GE(rc.left, 45);  // the text starts right of the gutter, also after resizing
+  SetWindowPos(gTermHWnd, nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
+  RECT wider, client;
+  SendMessageA(gEditHWnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&wider));
+  GetClientRect(gEditHWnd, &client);
+  EXPECT_GE(wider.left, 45);
+  EXPECT_GE(wider.right, rc.right + 90);
+  EXPECT_LE(wider.right, client.right);
+  EXPECT_GE(static_cast<unsigned>(SendMessageA(gEditHWnd, EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFFu);
   EXPECT_EQ(SetEditorColor(gEditHWnd, 11, 1, RGB(1, 2, 3)), 0u);
   EXPECT_EQ(SetEditorColor(gEditHWnd, 8, 0, 0), NUMBER);
 
@@ -85,6 +93,16 @@ TEST_F(EditorTest, SelectedTokenKeepsTheSelectionColours) {
   paint();
   EXPECT_GT(pixelsOf(NUMBER, 6, 10), 0);
   EXPECT_EQ(pixelsOf(ADDRESS, 11, 12), 0);
+
+  // A comment's blanks are not drawn over: a selected blank keeps its band.
+  SetEditorColor(gEditHWnd, 7, 1, RGB(0, 160, 160));
+  load("G0 ; rapid move\r\n");
+  const COLORREF BACKGROUND = RGB(230, 230, 240);
+  EXPECT_GT(pixelsOf(BACKGROUND, 10, 11), 0);
+  select(10, 11);
+  paint();
+  EXPECT_EQ(pixelsOf(BACKGROUND, 10, 11), 0);
+  EXPECT_GT(pixelsOf(RGB(0, 160, 160), 11, 15), 0);  // "move" in the comment colour
 }
 
 TEST_F(EditorTest, GutterShowsNumbersSelectionAndMarks) {
