@@ -191,6 +191,11 @@ TEST_F(FilesTest, SaveAsAppendsTxtOnlyToNewNamesWithoutADot) {
   };
   type("G1 X1");
   std::string base = tempPath("prog"), gcode = tempPath("prog.gcode"), folder = tempPath("v1.2");
+  auto cleanUp = [&] {  // also what an earlier process of the same id left
+    for (const std::string& f : {base + ".txt", gcode, folder + "\\prog"}) std::remove(f.c_str());
+    RemoveDirectoryA(folder.c_str());
+  };
+  cleanUp();
   saveAs(IDM_SAVE, base);  // Save with no file name acts as Save As
   EXPECT_EQ(readFile(base + ".txt"), "G1 X1");
   EXPECT_EQ(title(), titleOf(base + ".txt"));
@@ -220,8 +225,7 @@ TEST_F(FilesTest, SaveAsAppendsTxtOnlyToNewNamesWithoutADot) {
     EXPECT_NE(again.text().find(base + ".txt"), std::string::npos) << again.text();
   }
   EXPECT_EQ(readFile(base + ".txt"), "G1 X1");
-  for (const std::string& f : {base + ".txt", gcode, folder + "\\prog"}) std::remove(f.c_str());
-  RemoveDirectoryA(folder.c_str());
+  cleanUp();
 }
 
 }  // namespace
