@@ -79,14 +79,10 @@ int main() {
   double t0 = nowMs();
   int loaded = OpenPath(path.c_str());
   double loadMs = nowMs() - t0;
-  t0 = nowMs();
-  UpdateWindow(gEditHWnd);
-  double firstPaintMs = nowMs() - t0;
   pump();
   std::printf("program: %d lines, %zu bytes, loaded %s\n", GetEditorLineCount(gEditHWnd),
               program.size(), loaded ? "yes" : "NO");
   std::printf("load (OpenPath): %.1f ms\n", loadMs);
-  std::printf("first paint after load: %.1f ms\n", firstPaintMs);
 
   const int RUNS = 9;
   std::printf("full paint at line 1: %.2f ms (median of %d)\n", paintMs(RUNS), RUNS);
