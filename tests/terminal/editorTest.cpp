@@ -226,6 +226,27 @@ TEST_F(EditorTest, ZoomGuard) {
   SendMessageA(gEditHWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -3 * WHEEL_DELTA), MAKELPARAM(100, 100));
   EXPECT_GT(firstLine(), 0) << "a plain wheel turn scrolls";
 
+  // Ctrl with the plus key never reaches the control; other keys do.
+  static WNDPROC base;
+  static int plusKeys;
+  EditorInfo* info = GetEditorInfo(gEditHWnd);
+  base = info->baseProc;
+  info->baseProc = [](HWND w, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+    plusKeys += msg == WM_KEYDOWN && wp == VK_OEM_PLUS;
+    return CallWindowProcA(base, w, msg, wp, lp);
+  };
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageA(gEditHWnd, WM_KEYDOWN, VK_OEM_PLUS, 0);
+  EXPECT_EQ(plusKeys, 0);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  SendMessageA(gEditHWnd, WM_KEYDOWN, VK_OEM_PLUS, 0);
+  EXPECT_EQ(plusKeys, 1);
+  info->baseProc = base;
+
   // A zoom set any other way is undone by the next paint. The control is
   // hidden meanwhile, or setting the zoom would repaint it at once.
   ShowWindow(gEditHWnd, SW_HIDE);
