@@ -27,16 +27,14 @@ static int _toInt(double value) {
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(whole)));
 }
 
-// The current token's text read with strtoul, 0 when it is no number.
+// The current token's text read with strtoul, 0 when it has no text. A
+// string where a number belongs is still read before it is reported.
 static unsigned long _unsignedValue() {
-  if (TokenType != TK_NUMBER_LITERAL || !TokenValue) return 0;
-  return std::strtoul(TokenValue, nullptr, 10);
+  return TokenValue ? std::strtoul(TokenValue, nullptr, 10) : 0;
 }
 
 static double getN() {
-  double value = 0;
-  if (TokenType == TK_NUMBER_LITERAL && TokenValue)
-    value = std::strtod(TokenValue, nullptr);
+  double value = TokenValue ? std::strtod(TokenValue, nullptr) : 0;
   matchToken(TK_NUMBER_LITERAL);
   return value;
 }
@@ -47,8 +45,10 @@ static HBITMAP getHandle() {
   return reinterpret_cast<HBITMAP>(handle);
 }
 
+// A colour component from the current number, 0 when no number comes.
 static int _component() {
-  int value = static_cast<int>(static_cast<unsigned int>(_unsignedValue()));
+  unsigned long number = TokenType == TK_NUMBER_LITERAL ? _unsignedValue() : 0;
+  int value = static_cast<int>(static_cast<unsigned int>(number));
   matchToken(TK_NUMBER_LITERAL);
   return value;
 }

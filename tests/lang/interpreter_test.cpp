@@ -156,6 +156,15 @@ TEST_F(InterpreterTest, StatementWithMissingNumbersCompletesWithZeros) {
   EXPECT_EQ(gRecorder.boxes.size(), 2u);
 }
 
+TEST_F(InterpreterTest, StringWhereNumberBelongsIsReadThenReported) {
+  EXPECT_EQ(run("BOX 1 2 3 '4.5'; FLIP"), Calls{"cmd_box(1, 2, 3, 4)"});
+  ASSERT_EQ(gRecorder.boxes.size(), 1u);
+  EXPECT_EQ(gRecorder.boxes[0].text,
+            "Expected NUMBER_LITERAL, found STRING_LITERAL\n\nBOX 1 2 3 '4.5'; FLIP\n FLIP");
+  EXPECT_EQ(run("DRAWBMP '77' 5 6"), Calls{"cmd_drawBmp(77, 0, 0, 0)"});
+  EXPECT_EQ(run("CIRCLE 'x' 5 6"), Calls{"cmd_circle(0, 0, 0)"});
+}
+
 TEST_F(InterpreterTest, ColourThatFailsToParseIsBlack) {
   EXPECT_EQ(run("COLOR CENTER; FLIP"), Calls{"cmd_color(0, 0, 0)"});
   ASSERT_EQ(gRecorder.boxes.size(), 1u);
