@@ -165,8 +165,13 @@ void getString() {
       getChar();
       c = _escape(Look);
       // The zero stored in place of a bad escape ends the string's text;
-      // reading goes on to the closing quote.
-      if (c == 0) expected("Valid string escape sequence");
+      // reading goes on to the closing quote, so the look-ahead survives
+      // the report as it does a buffer-size cut.
+      if (c == 0) {
+        char escaped = Look;
+        expected("Valid string escape sequence");
+        Look = escaped;
+      }
     }
     if (!_store(text, length, sizeof text, c, "string is longer than buffer size"))
       break;

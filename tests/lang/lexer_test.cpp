@@ -149,6 +149,14 @@ TEST_F(LexerTest, OverlongTokensAreCutInsideTheirBuffers) {
   EXPECT_EQ(tokens[1], "NUMBER_LITERAL:9");  // the text after the cut goes on
   EXPECT_EQ(gRecorder.boxes[0].text.rfind("Error: string is longer than buffer size\n\n", 0), 0u);
 
+  // A bad escape that meets the full buffer: reading goes on after the cut.
+  recorderReset();
+  gErrorBoxTick = gExpectedBoxTick = 0;
+  EXPECT_EQ(lex("'" + std::string(1023, 'x') + "\\9 CLS'"),
+            (Tokens{"STRING_LITERAL:" + std::string(1023, 'x'), "NUMBER_LITERAL:9", "CLS",
+                    "STRING_LITERAL:"}));
+  EXPECT_EQ(captions(), (Tokens{"Expected", "Error"}));
+
   // Tokens just inside the limits pass without a report.
   recorderReset();
   EXPECT_EQ(lex(std::string(99, '1')), Tokens{"NUMBER_LITERAL:" + std::string(99, '1')});
