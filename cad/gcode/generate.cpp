@@ -1,5 +1,7 @@
 #include "cad/gcode/generate.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -335,6 +337,13 @@ int Etch() {
   return etchTo(_fileSink, outFile);
 }
 
+// Removes what a failed write left at path, if that is a plain file: the
+// name of a device or pipe written to (such as /dev/stdout) must stay.
+static void _removeFailedOutput(const char* path) {
+  struct stat st;
+  if (stat(path, &st) == 0 && S_ISREG(st.st_mode)) remove(path);
+}
+
 int writeProgramFile(const char* path) {
   if (!checkDesign()) return 0;
   errno = 0;
@@ -350,6 +359,6 @@ int writeProgramFile(const char* path) {
              errno ? strerror(errno) : "output refused");
     ok = 0;
   }
-  if (!ok) remove(path);
+  if (!ok) _removeFailedOutput(path);
   return ok;
 }

@@ -1,5 +1,6 @@
 // kivo-etch as users run it: output, exit status, messages, files.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -129,4 +130,18 @@ TEST(EtchCli, BadDesignsGiveOneMessageAndNoOutputFile) {
   EXPECT_EQ(readFile(out), "earlier program");
   remove(out.c_str());
   remove((TMP + "nan.cnc").c_str());
+}
+
+TEST(EtchCli, AFailedWriteLeavesTheNameOfADeviceInPlace) {
+  if (!fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  std::string link = TMP + "full.txt";  // stands for /dev/full itself, or /dev/stdout
+  remove(link.c_str());
+  ASSERT_EQ(symlink("/dev/full", link.c_str()), 0);
+  std::string design = std::string(KIVO_EXAMPLES) + "/mounting-plate.cnc";
+  EtchRun r = _etch("'" + design + "' -o '" + link + "'");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(link + ": write failed"), std::string::npos) << r.err;
+  struct stat st;
+  EXPECT_EQ(lstat(link.c_str(), &st), 0) << "the link was removed";
+  remove(link.c_str());
 }
