@@ -30,7 +30,8 @@ int etchTo(GcodeSink sink, void* ctx);
 int Etch();
 // Writes the program into the file path. The design is checked before the
 // file is created, and a plain file whose writing failed is removed, so no
-// partial program is left behind (a device written to keeps its name). 1 on success, else 0 and etchError().
+// partial program is left behind (a device written to keeps its name).
+// 1 on success, else 0 and etchError().
 int writeProgramFile(const char* path);
 // Why the last checkDesign, etchTo, Etch or writeProgramFile failed.
 const char* etchError();
