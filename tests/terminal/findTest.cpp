@@ -39,6 +39,7 @@ const char TEXT[] = "G1 A\r\nG1 B\r\ng1 C\r\nG1 D";
 TEST_F(FindTest, OneModelessDialogPerEditor) {
   HWND dialog = open();
   ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog));
   EXPECT_EQ(windowText(dialog), "Find/Replace");
   EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIND_FORWARDS), BST_CHECKED);
   EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIND_CASE), BST_UNCHECKED);
