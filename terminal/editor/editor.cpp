@@ -146,6 +146,11 @@ View _view(HWND editor) {
   v.lineHeight = 0;
   int size = 8192;
   bool more = _fetch(editor, v.firstStart, size, &v.text);
+  // The line height is measured at the end of the first line, however long.
+  while (more && v.text.find('\r') == std::string::npos) {
+    size *= 2;
+    more = _fetch(editor, v.firstStart, size, &v.text);
+  }
   size_t lineEnd = v.text.find('\r');
   if (v.first < v.last && lineEnd != std::string::npos)
     v.lineHeight = _posFromChar(editor, v.firstStart + static_cast<int>(lineEnd) + 1).y - v.origin.y;

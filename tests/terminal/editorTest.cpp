@@ -158,6 +158,19 @@ TEST_F(EditorTest, GutterShowsNumbersSelectionAndMarks) {
   EXPECT_EQ(band(8), GUTTER);
 }
 
+TEST_F(EditorTest, LinesBelowALineLongerThanOneFetchAreDrawn) {
+  load(std::string(10000, ' ') + "\r\n" + lines(10, "G1 X"));
+  int h = posFromChar(lineIndex(2)).y - posFromChar(lineIndex(1)).y;
+  ASSERT_GT(h, 0);
+  int top = posFromChar(lineIndex(3)).y, numberPixels = 0;
+  HDC dc = GetDC(gEditHWnd);
+  for (int y = top; y < top + h; ++y)
+    for (int x = 0; x < 45; ++x) numberPixels += GetRValue(GetPixel(dc, x, y)) < 160;
+  ReleaseDC(gEditHWnd, dc);
+  EXPECT_GT(numberPixels, 0);  // the number 4 in the gutter
+  EXPECT_GT(pixelsOf(G_WORD, lineIndex(3), lineIndex(3) + 2), 0);
+}
+
 // Opens the context menu and reads which items are greyed, from a second
 // thread while the menu is up; Escape then closes it.
 std::map<int, bool> contextMenuGreying() {
