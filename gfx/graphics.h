@@ -25,95 +25,103 @@ typedef struct tagPOINT {
 } POINT;
 #endif
 
+// The program that links the control exports these operations by name, so
+// other programs can load it and draw with its controls.
+#ifdef _WIN32
+#define KIVO_GFX_EXPORT __declspec(dllexport)
+#else
+#define KIVO_GFX_EXPORT
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
 
-int getVersion(void);
+KIVO_GFX_EXPORT int getVersion(void);
 
 // Drawing state
-int cmd_color(HWND window, int r, int g, int b);
-int cmd_backColor(HWND window, int r, int g, int b);
-int cmd_size(HWND window, int width);
-int cmd_style(HWND window, int style);
-int cmd_rule(HWND window, int mode);
-int cmd_font(HWND window, const char* face, int points, int weight, int italic,
-             int underline, int strikeout);
-int cmd_autoSize(HWND window);
-int cmd_anchorX(HWND window);
-int cmd_anchorXY(HWND window);
-int cmd_anchorY(HWND window);
-int cmd_autoSizeOff(HWND window);
+KIVO_GFX_EXPORT int cmd_color(HWND window, int r, int g, int b);
+KIVO_GFX_EXPORT int cmd_backColor(HWND window, int r, int g, int b);
+KIVO_GFX_EXPORT int cmd_size(HWND window, int width);
+KIVO_GFX_EXPORT int cmd_style(HWND window, int style);
+KIVO_GFX_EXPORT int cmd_rule(HWND window, int mode);
+KIVO_GFX_EXPORT int cmd_font(HWND window, const char* face, int points, int weight, int italic,
+                             int underline, int strikeout);
+KIVO_GFX_EXPORT int cmd_autoSize(HWND window);
+KIVO_GFX_EXPORT int cmd_anchorX(HWND window);
+KIVO_GFX_EXPORT int cmd_anchorXY(HWND window);
+KIVO_GFX_EXPORT int cmd_anchorY(HWND window);
+KIVO_GFX_EXPORT int cmd_autoSizeOff(HWND window);
 
 // Shapes and fills
-int cmd_line(HWND window, int x1, int y1, int x2, int y2);
-int cmd_box(HWND window, int x1, int y1, int x2, int y2);
-int cmd_boxFilled(HWND window, int x1, int y1, int x2, int y2);
-int cmd_circle(HWND window, int cx, int cy, int r);
-int cmd_circleFilled(HWND window, int cx, int cy, int r);
-int cmd_ellipse(HWND window, int x1, int y1, int x2, int y2);
-int cmd_ellipseFilled(HWND window, int x1, int y1, int x2, int y2);
-int cmd_pie(HWND window, int x1, int y1, int x2, int y2, int fromAngle,
-            int toAngle);
-int cmd_pieFilled(HWND window, int x1, int y1, int x2, int y2, int fromAngle,
-                  int toAngle);
-int cmd_poly(HWND window, const POINT* points, int count);
-int cmd_polyFilled(HWND window, const POINT* points, int count);
-int cmd_setPixel(HWND window, int x, int y, int r, int g, int b);
-int cmd_getPixel(HWND window, int x, int y);
-int cmd_cls(HWND window);
-int cmd_fill(HWND window, int r, int g, int b);
-int cmd_floodFill(HWND window, int x, int y);
+KIVO_GFX_EXPORT int cmd_line(HWND window, int x1, int y1, int x2, int y2);
+KIVO_GFX_EXPORT int cmd_box(HWND window, int x1, int y1, int x2, int y2);
+KIVO_GFX_EXPORT int cmd_boxFilled(HWND window, int x1, int y1, int x2, int y2);
+KIVO_GFX_EXPORT int cmd_circle(HWND window, int cx, int cy, int r);
+KIVO_GFX_EXPORT int cmd_circleFilled(HWND window, int cx, int cy, int r);
+KIVO_GFX_EXPORT int cmd_ellipse(HWND window, int x1, int y1, int x2, int y2);
+KIVO_GFX_EXPORT int cmd_ellipseFilled(HWND window, int x1, int y1, int x2, int y2);
+KIVO_GFX_EXPORT int cmd_pie(HWND window, int x1, int y1, int x2, int y2, int fromAngle,
+                            int toAngle);
+KIVO_GFX_EXPORT int cmd_pieFilled(HWND window, int x1, int y1, int x2, int y2, int fromAngle,
+                                  int toAngle);
+KIVO_GFX_EXPORT int cmd_poly(HWND window, const POINT* points, int count);
+KIVO_GFX_EXPORT int cmd_polyFilled(HWND window, const POINT* points, int count);
+KIVO_GFX_EXPORT int cmd_setPixel(HWND window, int x, int y, int r, int g, int b);
+KIVO_GFX_EXPORT int cmd_getPixel(HWND window, int x, int y);
+KIVO_GFX_EXPORT int cmd_cls(HWND window);
+KIVO_GFX_EXPORT int cmd_fill(HWND window, int r, int g, int b);
+KIVO_GFX_EXPORT int cmd_floodFill(HWND window, int x, int y);
 
 // Text
-int cmd_text(HWND window, int x1, int y1, int x2, int y2, int format,
-             const char* text);
-int cmd_textFilled(HWND window, int x1, int y1, int x2, int y2, int format,
-                   const char* text);
-int cmd_getTextW(HWND window, const char* text);
-int cmd_getTextH(HWND window, const char* text);
+KIVO_GFX_EXPORT int cmd_text(HWND window, int x1, int y1, int x2, int y2, int format,
+                             const char* text);
+KIVO_GFX_EXPORT int cmd_textFilled(HWND window, int x1, int y1, int x2, int y2, int format,
+                                   const char* text);
+KIVO_GFX_EXPORT int cmd_getTextW(HWND window, const char* text);
+KIVO_GFX_EXPORT int cmd_getTextH(HWND window, const char* text);
 
 // Scrolling
-int cmd_horzScroll(HWND window, int width);
-int cmd_vertScroll(HWND window, int height);
-int cmd_horzScrollOff(HWND window);
-int cmd_vertScrollOff(HWND window);
-int cmd_getScrollWidth(HWND window);
-int cmd_getScrollHeight(HWND window);
-int cmd_getScrollXPos(HWND window);
-int cmd_getScrollYPos(HWND window);
-int cmd_scrollToX(HWND window, int x);
-int cmd_scrollToY(HWND window, int y);
-int cmd_scrollToCenterX(HWND window, int x);
-int cmd_scrollToCenterY(HWND window, int y);
+KIVO_GFX_EXPORT int cmd_horzScroll(HWND window, int width);
+KIVO_GFX_EXPORT int cmd_vertScroll(HWND window, int height);
+KIVO_GFX_EXPORT int cmd_horzScrollOff(HWND window);
+KIVO_GFX_EXPORT int cmd_vertScrollOff(HWND window);
+KIVO_GFX_EXPORT int cmd_getScrollWidth(HWND window);
+KIVO_GFX_EXPORT int cmd_getScrollHeight(HWND window);
+KIVO_GFX_EXPORT int cmd_getScrollXPos(HWND window);
+KIVO_GFX_EXPORT int cmd_getScrollYPos(HWND window);
+KIVO_GFX_EXPORT int cmd_scrollToX(HWND window, int x);
+KIVO_GFX_EXPORT int cmd_scrollToY(HWND window, int y);
+KIVO_GFX_EXPORT int cmd_scrollToCenterX(HWND window, int x);
+KIVO_GFX_EXPORT int cmd_scrollToCenterY(HWND window, int y);
 
 // Showing, and platform painting into the back buffer
-int cmd_flip(HWND window);
-int cmd_DrawStatusText(HWND window, int x1, int y1, int x2, int y2,
-                       const char* text, int flags);
-int cmd_wmPrint(HWND window, HWND other, int flags);
-int cmd_drawFrameControl(HWND window, int x1, int y1, int x2, int y2, int type,
-                         int state);
-int cmd_drawEdge(HWND window, int x1, int y1, int x2, int y2, int edge,
-                 int flags);
+KIVO_GFX_EXPORT int cmd_flip(HWND window);
+KIVO_GFX_EXPORT int cmd_DrawStatusText(HWND window, int x1, int y1, int x2, int y2,
+                                       const char* text, int flags);
+KIVO_GFX_EXPORT int cmd_wmPrint(HWND window, HWND other, int flags);
+KIVO_GFX_EXPORT int cmd_drawFrameControl(HWND window, int x1, int y1, int x2, int y2, int type,
+                                         int state);
+KIVO_GFX_EXPORT int cmd_drawEdge(HWND window, int x1, int y1, int x2, int y2, int edge,
+                                 int flags);
 
 // Bitmaps (the caller owns every bitmap returned and frees it with
 // cmd_unloadBmp)
-HBITMAP cmd_getBmp(HWND window, int x1, int y1, int x2, int y2);
-int cmd_drawBmp(HWND window, HBITMAP bitmap, int x, int y, int centre);
-int cmd_drawBmpStretch(HWND window, HBITMAP bitmap, int x1, int y1, int x2,
-                       int y2);
-int cmd_transBmp(HWND window, HBITMAP bitmap, int x, int y, int r, int g, int b,
-                 int centre);
-int cmd_transStretchBmp(HWND window, HBITMAP bitmap, int x1, int y1, int x2,
-                        int y2, int r, int g, int b);
-int cmd_unloadBmp(HBITMAP bitmap);
-int cmd_getBmpW(HBITMAP bitmap);
-int cmd_getBmpH(HBITMAP bitmap);
-HBITMAP cmd_getRotatedBmp(HWND window, HBITMAP bitmap, int degrees,
-                          unsigned int background);
-int cmd_brightness(HWND window, HBITMAP bitmap, int percent);
-int cmd_invert(HWND window, HBITMAP bitmap);
+KIVO_GFX_EXPORT HBITMAP cmd_getBmp(HWND window, int x1, int y1, int x2, int y2);
+KIVO_GFX_EXPORT int cmd_drawBmp(HWND window, HBITMAP bitmap, int x, int y, int centre);
+KIVO_GFX_EXPORT int cmd_drawBmpStretch(HWND window, HBITMAP bitmap, int x1, int y1, int x2,
+                                       int y2);
+KIVO_GFX_EXPORT int cmd_transBmp(HWND window, HBITMAP bitmap, int x, int y, int r, int g, int b,
+                                 int centre);
+KIVO_GFX_EXPORT int cmd_transStretchBmp(HWND window, HBITMAP bitmap, int x1, int y1, int x2,
+                                        int y2, int r, int g, int b);
+KIVO_GFX_EXPORT int cmd_unloadBmp(HBITMAP bitmap);
+KIVO_GFX_EXPORT int cmd_getBmpW(HBITMAP bitmap);
+KIVO_GFX_EXPORT int cmd_getBmpH(HBITMAP bitmap);
+KIVO_GFX_EXPORT HBITMAP cmd_getRotatedBmp(HWND window, HBITMAP bitmap, int degrees,
+                                          unsigned int background);
+KIVO_GFX_EXPORT int cmd_brightness(HWND window, HBITMAP bitmap, int percent);
+KIVO_GFX_EXPORT int cmd_invert(HWND window, HBITMAP bitmap);
 
 #ifdef __cplusplus
 }
