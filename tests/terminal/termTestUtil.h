@@ -83,6 +83,15 @@ inline std::string readFile(const std::string& path) {
   return bytes;
 }
 
+// A window's title as the system keeps it. Unlike GetWindowTextA this sends
+// no message, so a helper thread never waits on the test's thread, which may
+// itself be waiting for that helper to end.
+inline std::string storedTitle(HWND window) {
+  wchar_t buffer[256] = L"";
+  int n = InternalGetWindowText(window, buffer, 256);
+  return std::string(buffer, buffer + (n > 0 ? n : 0));  // the titles sought are ASCII
+}
+
 // A visible top-level window of this process with the given class, title
 // (any for null) and, unless 0, a control of the given id.
 inline HWND findOwnWindow(const char* className, const char* title, int child = 0) {
@@ -99,7 +108,7 @@ inline HWND findOwnWindow(const char* className, const char* title, int child = 
         char cls[64] = "";
         GetClassNameA(w, cls, sizeof(cls));
         if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || std::strcmp(cls, s->className) ||
-            (s->title && windowText(w) != s->title) || (s->child && !GetDlgItem(w, s->child)))
+            (s->title && storedTitle(w) != s->title) || (s->child && !GetDlgItem(w, s->child)))
           return TRUE;
         s->found = w;
         return FALSE;
