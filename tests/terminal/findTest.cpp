@@ -40,6 +40,11 @@ TEST_F(FindTest, OneModelessDialogPerEditor) {
   HWND dialog = open();
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(IsWindowVisible(dialog));
+  RECT rc, screen;  // centred on the screen, not on the main window
+  GetWindowRect(dialog, &rc);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+  EXPECT_NEAR((rc.left + rc.right) / 2, (screen.left + screen.right) / 2, 2);
+  EXPECT_NEAR((rc.top + rc.bottom) / 2, (screen.top + screen.bottom) / 2, 2);
   EXPECT_EQ(windowText(dialog), "Find/Replace");
   EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIND_FORWARDS), BST_CHECKED);
   EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_FIND_CASE), BST_UNCHECKED);
