@@ -233,10 +233,10 @@ TEST_F(EditorTest, ZoomGuard) {
   };
   auto firstLine = [] { return SendMessageA(gEditHWnd, EM_GETFIRSTVISIBLELINE, 0, 0); };
   // Ctrl+wheel is swallowed: the control neither zooms nor scrolls.
-  SendMessageA(gEditHWnd, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, -3 * WHEEL_DELTA), MAKELPARAM(100, 100));
+  SendMessageA(gEditHWnd, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-3 * WHEEL_DELTA)), MAKELPARAM(100, 100));
   EXPECT_FALSE(zoomed());
   EXPECT_EQ(firstLine(), 0);
-  SendMessageA(gEditHWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -3 * WHEEL_DELTA), MAKELPARAM(100, 100));
+  SendMessageA(gEditHWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-3 * WHEEL_DELTA)), MAKELPARAM(100, 100));
   EXPECT_GT(firstLine(), 0) << "a plain wheel turn scrolls";
 
   // Ctrl with the plus key never reaches the control; other keys do.

@@ -65,7 +65,7 @@ DWORD runTerminal(const std::string& parameter, const std::string& dir, std::str
 TEST(TerminalStartup, OpensItsParameter) {
   std::string dir = tempPath("start"), title, text;
   CreateDirectoryA(dir.c_str(), nullptr);
-  writeFile(dir + "\\output.txt", "G21\r\nG0 Z5\r\n");
+  ASSERT_TRUE(writeFile(dir + "\\output.txt", "G21\r\nG0 Z5\r\n"));
   // Relative to the working directory, as the CAD program starts it.
   EXPECT_EQ(runTerminal("output.txt", dir, &title, &text), 0u);
   EXPECT_EQ(title, "KIVO Terminal [output.txt]");
@@ -73,7 +73,7 @@ TEST(TerminalStartup, OpensItsParameter) {
 
   // Quotes removed, blanks and bytes 0x80 to 0xFF kept.
   std::string path = dir + "\\my  prog \xE4.txt";
-  writeFile(path, "M3 S1000\r\n");
+  ASSERT_TRUE(writeFile(path, "M3 S1000\r\n"));
   EXPECT_EQ(runTerminal("\"" + path + "\"", dir, &title, &text), 0u);
   EXPECT_EQ(title, "KIVO Terminal [" + path + "]");
   EXPECT_EQ(text, "M3 S1000\r\n");

@@ -16,6 +16,7 @@
 #include "terminal/editor/editor.h"
 #include "terminal/editor/termIds.h"
 #include "terminal/editor/termWindow.h"
+#include "tests/tools/testFiles.h"
 
 namespace termtest {
 
@@ -58,30 +59,6 @@ inline POINTL posFromChar(int position) {
   return pt;
 }
 
-// A file name in the temporary folder, unique to this process.
-inline std::string tempPath(const std::string& name) {
-  char dir[MAX_PATH];
-  GetTempPathA(sizeof(dir), dir);
-  return std::string(dir) + "kivoterm_" + std::to_string(GetCurrentProcessId()) + "_" + name;
-}
-
-inline void writeFile(const std::string& path, const std::string& bytes) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr) << path;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
-
-inline std::string readFile(const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return "<missing>";
-  std::string bytes;
-  char chunk[4096];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof(chunk), f)) > 0) bytes.append(chunk, got);
-  std::fclose(f);
-  return bytes;
-}
 
 // A window's title as the system keeps it. Unlike GetWindowTextA this sends
 // no message, so a helper thread never waits on the test's thread, which may
@@ -123,7 +100,7 @@ inline HWND findOwnWindow(const char* className, const char* title, int child = 
 // which it does after the command that would show the dialog has returned.
 class Answer {
  public:
-  Answer(std::string title, int child, std::function<void(HWND)> act, int timeoutMs = 5000)
+  Answer(std::string title, int child, std::function<void(HWND)> act, int timeoutMs = 30000)
       : title_(std::move(title)), child_(child), act_(std::move(act)) {
     thread_ = std::thread([this, timeoutMs] {
       for (int waited = 0; !stop_ && waited < timeoutMs; waited += 20) {
@@ -191,7 +168,7 @@ class TermWindowTest : public ::testing::Test {
   }
   void load(const std::string& text) {
     std::string path = tempPath("load.txt");
-    writeFile(path, text);
+    ASSERT_TRUE(writeFile(path, text));
     ASSERT_EQ(OpenPath(path.c_str()), 1);
     paint();
   }
