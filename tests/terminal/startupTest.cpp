@@ -32,28 +32,14 @@ DWORD runTerminal(const std::string& parameter, const std::string& dir, std::str
   if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi))
     return 1000;
   WaitForInputIdle(pi.hProcess, 10000);
-  struct Search {
-    DWORD pid;
-    HWND found;
-  } s = {pi.dwProcessId, nullptr};
-  for (int i = 0; i < 250 && !s.found; ++i, Sleep(20)) {
-    EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-          Search* s = reinterpret_cast<Search*>(lp);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(w, &pid);
-          char cls[64] = "";
-          GetClassNameA(w, cls, sizeof(cls));
-          if (pid == s->pid && std::string(cls) == "KIVOTermClass") s->found = w;
-          return !s->found;
-        },
-        reinterpret_cast<LPARAM>(&s));
-  }
+  HWND window = nullptr;
+  for (int i = 0; i < 250 && !window; ++i, Sleep(20))
+    window = findWindowOf(pi.dwProcessId, "KIVOTermClass", nullptr);
   DWORD code = 1001;
-  if (s.found) {
-    *title = remoteText(s.found);
-    *text = remoteText(FindWindowExA(s.found, nullptr, "RichEdit20A", nullptr));
-    PostMessageA(s.found, WM_CLOSE, 0, 0);
+  if (window) {
+    *title = remoteText(window);
+    *text = remoteText(FindWindowExA(window, nullptr, "RichEdit20A", nullptr));
+    PostMessageA(window, WM_CLOSE, 0, 0);
   }
   if (WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
   else TerminateProcess(pi.hProcess, code);

@@ -69,14 +69,15 @@ inline std::string storedTitle(HWND window) {
   return std::string(buffer, buffer + (n > 0 ? n : 0));  // the titles sought are ASCII
 }
 
-// A visible top-level window of this process with the given class, title
+// A visible top-level window of process pid with the given class, title
 // (any for null) and, unless 0, a control of the given id.
-inline HWND findOwnWindow(const char* className, const char* title, int child = 0) {
+inline HWND findWindowOf(DWORD pid, const char* className, const char* title, int child = 0) {
   struct Search {
+    DWORD pid;
     const char *className, *title;
     int child;
     HWND found;
-  } s = {className, title, child, nullptr};
+  } s = {pid, className, title, child, nullptr};
   EnumWindows(
       [](HWND w, LPARAM lp) -> BOOL {
         Search* s = reinterpret_cast<Search*>(lp);
@@ -84,7 +85,7 @@ inline HWND findOwnWindow(const char* className, const char* title, int child = 
         GetWindowThreadProcessId(w, &pid);
         char cls[64] = "";
         GetClassNameA(w, cls, sizeof(cls));
-        if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || std::strcmp(cls, s->className) ||
+        if (pid != s->pid || !IsWindowVisible(w) || std::strcmp(cls, s->className) ||
             (s->title && storedTitle(w) != s->title) || (s->child && !GetDlgItem(w, s->child)))
           return TRUE;
         s->found = w;
@@ -92,6 +93,10 @@ inline HWND findOwnWindow(const char* className, const char* title, int child = 
       },
       reinterpret_cast<LPARAM>(&s));
   return s.found;
+}
+
+inline HWND findOwnWindow(const char* className, const char* title, int child = 0) {
+  return findWindowOf(GetCurrentProcessId(), className, title, child);
 }
 
 // Waits on a second thread for a dialog of this process with the given
