@@ -39,6 +39,13 @@ BITMAP _bitmapInfo(HBITMAP bitmap) {
   return bm;
 }
 
+// With centre set, (x, y) names the bitmap's middle instead of its corner.
+void _centre(const BITMAP& bm, int centre, int* x, int* y) {
+  if (!centre) return;
+  *x -= bm.bmWidth / 2;
+  *y -= bm.bmHeight / 2;
+}
+
 }  // namespace
 
 HBITMAP cmd_getBmp(HWND window, int x1, int y1, int x2, int y2) {
@@ -54,10 +61,7 @@ int cmd_drawBmp(HWND window, HBITMAP bitmap, int x, int y, int centre) {
   GfxInstance* gfx = getGfx(window);
   if (!gfx) return 0;
   const BITMAP bm = _bitmapInfo(bitmap);
-  if (centre) {
-    x -= bm.bmWidth / 2;
-    y -= bm.bmHeight / 2;
-  }
+  _centre(bm, centre, &x, &y);
   TempDC source(gfx->backDC, bitmap);
   BitBlt(gfx->backDC, x, y, bm.bmWidth, bm.bmHeight, source.dc, 0, 0, SRCCOPY);
   return source.release();
@@ -77,10 +81,7 @@ int cmd_transBmp(HWND window, HBITMAP bitmap, int x, int y, int r, int g, int b,
   GfxInstance* gfx = getGfx(window);
   if (!gfx) return 0;
   const BITMAP bm = _bitmapInfo(bitmap);
-  if (centre) {
-    x -= bm.bmWidth / 2;
-    y -= bm.bmHeight / 2;
-  }
+  _centre(bm, centre, &x, &y);
   TempDC source(gfx->backDC, bitmap);
   TransparentBlt(gfx->backDC, x, y, bm.bmWidth, bm.bmHeight, source.dc, 0, 0, bm.bmWidth,
                  bm.bmHeight, packColor(r, g, b));

@@ -86,24 +86,17 @@ TEST(GfxAutosize, ModesKeepTheirDistancesAndNeverGoBelowOnePixel) {
   ASSERT_TRUE(placeControl(1, layout, 50, 30, &x, &y, &w, &h));
   EXPECT_EQ(w, 1);
   EXPECT_EQ(h, 1);
-  recordLayout(2, 10, 10, 110, 60, 200, 100, layout);
-  ASSERT_TRUE(placeControl(2, layout, 300, 150, &x, &y, &w, &h));
-  EXPECT_EQ(x, 110);
-  EXPECT_EQ(y, 10);
-  EXPECT_EQ(w, 100);
-  EXPECT_EQ(h, 100);
-  recordLayout(3, 10, 10, 110, 60, 200, 100, layout);
-  ASSERT_TRUE(placeControl(3, layout, 300, 150, &x, &y, &w, &h));
-  EXPECT_EQ(x, 110);
-  EXPECT_EQ(y, 60);
-  EXPECT_EQ(w, 100);
-  EXPECT_EQ(h, 50);
-  recordLayout(4, 10, 10, 110, 60, 200, 100, layout);
-  ASSERT_TRUE(placeControl(4, layout, 300, 150, &x, &y, &w, &h));
-  EXPECT_EQ(x, 10);
-  EXPECT_EQ(y, 60);
-  EXPECT_EQ(w, 200);
-  EXPECT_EQ(h, 50);
+  // The anchors keep the distances to the right and/or bottom edge.
+  const struct { int mode, x, y, w, h; } anchored[] = {
+      {2, 110, 10, 100, 100}, {3, 110, 60, 100, 50}, {4, 10, 60, 200, 50}};
+  for (const auto& a : anchored) {
+    recordLayout(a.mode, 10, 10, 110, 60, 200, 100, layout);
+    ASSERT_TRUE(placeControl(a.mode, layout, 300, 150, &x, &y, &w, &h)) << a.mode;
+    EXPECT_EQ(x, a.x) << a.mode;
+    EXPECT_EQ(y, a.y) << a.mode;
+    EXPECT_EQ(w, a.w) << a.mode;
+    EXPECT_EQ(h, a.h) << a.mode;
+  }
   EXPECT_FALSE(placeControl(0, layout, 300, 150, &x, &y, &w, &h));
 }
 
