@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "terminal/editor/findDialog.h"
 #include "terminal/editor/gcodeTokens.h"
 #include "terminal/editor/termIds.h"
 
@@ -480,6 +481,39 @@ HWND CreateEditor(HWND parent, int x, int y, int width, int height) {
   return editor;
 }
 
+HWND RenewEditor(HWND editor) {
+  EditorInfo* old = GetEditorInfo(editor);
+  HWND parent = GetParent(editor);
+  RECT rc;
+  GetWindowRect(editor, &rc);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+  HWND fresh = old ? CreateEditor(parent, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top) : nullptr;
+  EditorInfo* info = fresh ? GetEditorInfo(fresh) : nullptr;
+  if (!info) {
+    if (fresh) DestroyWindow(fresh);
+    SetWindowTextA(editor, "");
+    return editor;
+  }
+  // The font passes to the new control, which deletes it in its turn.
+  _installFont(fresh, info, old->font);
+  old->font = nullptr;
+  for (int slot = 0; slot < FIRST_SLOT_COUNT; ++slot) SetEditorColor(fresh, slot, 1, *_slot(old, slot));
+  SetEditorBackground(fresh, old->background);
+  SetGutterWidth(fresh, old->gutterWidth);
+  SetEditorReadOnly(fresh, (SendMessageA(editor, EM_GETOPTIONS, 0, 0) & ECO_READONLY) != 0);
+  SendMessageA(fresh, EM_SETEVENTMASK, 0, SendMessageA(editor, EM_GETEVENTMASK, 0, 0));
+  // A procedure put in front of the editor's own goes on serving it.
+  LONG_PTR proc = GetWindowLongPtrA(editor, GWLP_WNDPROC);
+  if (proc != reinterpret_cast<LONG_PTR>(EditorProc)) SetWindowLongPtrA(fresh, GWLP_WNDPROC, proc);
+  SetWindowLongPtrA(fresh, GWLP_ID, GetWindowLongPtrA(editor, GWLP_ID));
+  SetWindowPos(fresh, editor, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!(GetWindowLongPtrA(editor, GWL_STYLE) & WS_VISIBLE)) ShowWindow(fresh, SW_HIDE);
+  MoveFindDialog(old, info);
+  if (GetFocus() == editor) SetFocus(fresh);
+  DestroyWindow(editor);
+  return fresh;
+}
+
 LRESULT CALLBACK EditorProc(HWND editor, UINT msg, WPARAM wParam, LPARAM lParam) {
   EditorInfo* info = GetEditorInfo(editor);
   if (!info) return DefWindowProcA(editor, msg, wParam, lParam);
@@ -651,18 +685,19 @@ void SetEditorReadOnly(HWND editor, int readOnly) {
   SendMessageA(editor, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
 }
 
-int LoadTextFile(HWND editor, const char* path) {
-  // The whole file is read before the editor is touched, so a file that
-  // fails half-way leaves the old text in place.
+int ReadTextFile(const char* path, std::string* bytes) {
   FILE* f = std::fopen(path, "rb");
   if (!f) return 0;
-  std::string bytes;
+  bytes->clear();
   char chunk[65536];
   size_t got;
-  while ((got = std::fread(chunk, 1, sizeof(chunk), f)) > 0) bytes.append(chunk, got);
+  while ((got = std::fread(chunk, 1, sizeof(chunk), f)) > 0) bytes->append(chunk, got);
   bool failed = std::ferror(f) != 0;
   std::fclose(f);
-  if (failed) return 0;
+  return failed ? 0 : 1;
+}
+
+int StreamTextIn(HWND editor, const std::string& bytes) {
   StreamSource src = {bytes.data(), bytes.size()};
   EDITSTREAM es = {reinterpret_cast<DWORD_PTR>(&src), 0, _streamInProc};
   SendMessageA(editor, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&es));

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Per-editor record, the control's user data.
 struct EditorInfo {
   HWND editor;
@@ -33,6 +35,13 @@ struct EditorInfo {
 };
 
 HWND CreateEditor(HWND parent, int x, int y, int width, int height);
+// An empty control in place of editor, set up as the user left it: font,
+// colour slots, background, gutter, read-only state, event mask, window
+// procedure and focus; an open find dialog moves over to it. Dropping a long
+// text with its control takes a fraction of a second where emptying the
+// control can take minutes. Returns the new control, or editor emptied when
+// no new one could be made.
+HWND RenewEditor(HWND editor);
 LRESULT CALLBACK EditorProc(HWND editor, UINT msg, WPARAM wParam, LPARAM lParam);
 EditorInfo* GetEditorInfo(HWND editor);
 
@@ -54,6 +63,8 @@ void SetEditorReadOnly(HWND editor, int readOnly);
 char* GetTextRange(HWND editor, int a, int b, int* length);  // caller frees
 
 // Whole-text file transfer; 1 on success, 0 when the file cannot be opened,
-// read or written completely.
-int LoadTextFile(HWND editor, const char* path);
+// read or written completely. A file is read whole before any editor is
+// touched, so one that fails half-way leaves the old text in place.
+int ReadTextFile(const char* path, std::string* bytes);
+int StreamTextIn(HWND editor, const std::string& bytes);  // replaces the text
 int SaveTextFile(HWND editor, const char* path);

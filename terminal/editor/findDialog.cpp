@@ -103,6 +103,15 @@ void ShowFindDialog(HWND editor) {
                      reinterpret_cast<LPARAM>(info));
 }
 
+void MoveFindDialog(EditorInfo* from, EditorInfo* to) {
+  if (!from->findDialogOpen) return;
+  to->findDialog = from->findDialog;
+  to->findDialogOpen = 1;
+  from->findDialog = nullptr;
+  from->findDialogOpen = 0;
+  SetWindowLongPtrA(to->findDialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(to));
+}
+
 INT_PTR CALLBACK FindDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_INITDIALOG: return OnFindInitDialog(dialog, reinterpret_cast<EditorInfo*>(lParam));

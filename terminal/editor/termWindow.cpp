@@ -208,10 +208,14 @@ bool ConfirmDiscard() {
 }
 
 int OpenPath(const char* path) {
-  // A file that cannot be read leaves text, file name and title as they were.
+  // A file that cannot be read leaves editor, file name and title as they
+  // were: the editor is replaced only once the new text is in hand.
   char* name = _copyString(path);
   if (!name) return 0;
-  if (!LoadTextFile(gEditHWnd, path)) {
+  std::string bytes;
+  bool read = ReadTextFile(path, &bytes) != 0;
+  if (read) gEditHWnd = RenewEditor(gEditHWnd);
+  if (!read || !StreamTextIn(gEditHWnd, bytes)) {
     _fileError("Unable to read the file", path);
     std::free(name);
     return 0;
@@ -225,7 +229,7 @@ int OpenPath(const char* path) {
 void FileNew() {
   if (!ConfirmDiscard()) return;
   _setFileName(nullptr);
-  SetWindowTextA(gEditHWnd, "");
+  gEditHWnd = RenewEditor(gEditHWnd);
   _clearModified();
   UpdateTitle();
 }

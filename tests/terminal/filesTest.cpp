@@ -1,4 +1,5 @@
 // The main window's commands, files and discard prompt.
+#include <cstring>
 #include <string>
 
 #include "termTestUtil.h"
@@ -103,6 +104,7 @@ TEST_F(FilesTest, FailedOpenOrSaveChangesNothing) {
   ASSERT_TRUE(writeFile(path, "G1 X1\r\n"));
   ASSERT_EQ(OpenPath(path.c_str()), 1);
   type("M3 ");
+  HWND editor = gEditHWnd;
   std::string folder = tempPath("folder");  // a folder is neither read nor written as a file
   CreateDirectoryA(folder.c_str(), nullptr);
   {
@@ -110,6 +112,7 @@ TEST_F(FilesTest, FailedOpenOrSaveChangesNothing) {
     EXPECT_EQ(OpenPath(folder.c_str()), 0);
     EXPECT_NE(box.text().find(folder), std::string::npos) << box.text();
   }
+  EXPECT_EQ(gEditHWnd, editor);
   EXPECT_EQ(editorText(), "M3 G1 X1\r\n");
   EXPECT_EQ(title(), titleOf(path));
   EXPECT_STREQ(gTextFileName, path.c_str());
@@ -124,6 +127,77 @@ TEST_F(FilesTest, FailedOpenOrSaveChangesNothing) {
   }
   EXPECT_TRUE(modified());  // a failed save is not shown as saved
   RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(FilesTest, OpenAndNewOnALongTextKeepTheUsersSettings) {
+  // Open and New put a fresh control in place of the one holding the text.
+  std::string big, path = tempPath("big.txt"), next = tempPath("next.txt");
+  for (int i = 0; i < 20000; ++i) big += "G1 X" + std::to_string(i) + "\r\n";
+  ASSERT_TRUE(writeFile(path, big));
+  ASSERT_TRUE(writeFile(next, "G0 Z5\r\nM30\r\n"));
+  ASSERT_EQ(OpenPath(path.c_str()), 1);
+  HWND first = gEditHWnd;
+  ASSERT_EQ(SetEditorFont(gEditHWnd, 14, "Times New Roman"), 1);
+  SetEditorColor(gEditHWnd, 6, 1, RGB(1, 2, 3));
+  SetEditorBackground(gEditHWnd, RGB(250, 240, 200));
+  SetGutterWidth(gEditHWnd, 70);
+  SetEditorReadOnly(gEditHWnd, 1);
+  MarkLine(gEditHWnd, 3);
+  command(IDM_FIND);
+  HWND dialog = GetEditorInfo(gEditHWnd)->findDialog;
+  ASSERT_NE(dialog, nullptr);
+  SetFocus(gEditHWnd);
+  RECT place;
+  GetWindowRect(gEditHWnd, &place);
+
+  auto expectSettings = [&](const char* text) {
+    EditorInfo* info = GetEditorInfo(gEditHWnd);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(editorText(), text);
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(GetParent(gEditHWnd), gTermHWnd);
+    RECT rc;
+    GetWindowRect(gEditHWnd, &rc);
+    EXPECT_TRUE(EqualRect(&rc, &place));
+    EXPECT_EQ(GetFocus(), gEditHWnd);
+    CHARFORMAT2A cf;
+    std::memset(&cf, 0, sizeof(cf));
+    cf.cbSize = sizeof(cf);
+    SendMessageA(gEditHWnd, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    EXPECT_STREQ(cf.szFaceName, "Times New Roman");
+    LOGFONTA lf;
+    GetObjectA(info->font, sizeof(lf), &lf);
+    EXPECT_STREQ(lf.lfFaceName, "Times New Roman");  // the font the colouring draws with
+    EXPECT_EQ(SetEditorColor(gEditHWnd, 6, 0, 0), RGB(1, 2, 3));
+    EXPECT_EQ(info->background, RGB(250, 240, 200));
+    EXPECT_EQ(info->markCount, 0);
+    SendMessageA(gEditHWnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rc));
+    EXPECT_GE(rc.left, 70);
+    SendMessageA(gEditHWnd, WM_CHAR, 'Q', 0);  // read-only
+    EXPECT_EQ(editorText(), text);
+    EXPECT_EQ(info->findDialog, dialog);
+    EXPECT_TRUE(IsWindow(dialog));
+  };
+  ASSERT_EQ(OpenPath(next.c_str()), 1);
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_EQ(title(), titleOf(next));
+  expectSettings("G0 Z5\r\nM30\r\n");
+  // The find dialog searches the new text.
+  SetDlgItemTextA(dialog, IDC_FIND_TEXT, "M30");
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FIND_FIND, BN_CLICKED), 0);
+  EXPECT_EQ(selection().cpMin, 6);
+  EXPECT_EQ(selection().cpMax, 9);
+
+  command(IDM_NEW);
+  EXPECT_EQ(title(), "KIVO Terminal");
+  expectSettings("");
+  SetEditorReadOnly(gEditHWnd, 0);
+  type("G1");
+  EXPECT_EQ(editorText(), "G1");
+  SendMessageA(dialog, WM_CLOSE, 0, 0);
+  EXPECT_EQ(GetEditorInfo(gEditHWnd)->findDialogOpen, 0);
+  std::remove(path.c_str());
+  std::remove(next.c_str());
 }
 
 TEST_F(FilesTest, DiscardPromptOnNewOpenAndExit) {
