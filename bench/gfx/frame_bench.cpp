@@ -12,22 +12,12 @@
 
 #include "gfx/graphics.h"
 #include "gfx/zugfx.h"
+#include "bench/winClock.h"
 
 namespace {
 
 constexpr int SHAPES = 10000;
 constexpr int WIDTH = 1200, HEIGHT = 900;
-
-double nowMs() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return double(t.QuadPart) * 1000.0 / double(freq.QuadPart);
-}
 
 void drawFrame(HWND g, int frame, int widths) {
   cmd_fill(g, 255, 255, 255);

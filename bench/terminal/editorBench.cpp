@@ -17,19 +17,9 @@
 #include "terminal/editor/editor.h"
 #include "terminal/editor/termIds.h"
 #include "terminal/editor/termWindow.h"
+#include "bench/winClock.h"
 
 namespace {
-
-double nowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // CPU time of this thread, which the load runs on: unlike the clock, it
 // does not count time other programs of a busy machine take.
