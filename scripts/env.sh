@@ -6,18 +6,44 @@ export WINEPREFIX=${KIVO_WINEPREFIX:-$KIVO_ROOT/build/wineprefix}
 export WINEDEBUG=-all
 export WINEARCH=win64
 
-# kivo_wine_up: make the prefix once, start a virtual display and a wine server
-# that stays up for the whole run (each wine start is then fast).
-kivo_wine_up() {
-  if [ -z "${KIVO_DISPLAY:-}" ]; then
-    local n=91
-    while [ -e /tmp/.X$n-lock ] && ! [ -S /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-    KIVO_DISPLAY=:$n
+# kivo_start_xvfb [N]: start a virtual display, on :N or on the first free
+# number, and export DISPLAY. Xvfb itself takes over lock files and sockets that
+# a dead server left behind; -noreset keeps it from resetting whenever its last
+# client (Wine's desktop process comes and goes) disconnects.
+kivo_start_xvfb() {
+  local numfile
+  numfile=$(mktemp)
+  if [ -n "${1:-}" ]; then
+    echo "$1" > "$numfile"
+    Xvfb ":$1" -screen 0 1600x1200x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  else
+    Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp -noreset 3>"$numfile" >/dev/null 2>&1 &
   fi
-  export DISPLAY=$KIVO_DISPLAY
-  if ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && ! [ -S /tmp/.X11-unix/X${DISPLAY#:} ]; then
-    (Xvfb "$DISPLAY" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &)
-    for _ in $(seq 50); do [ -S /tmp/.X11-unix/X${DISPLAY#:} ] && break; sleep 0.1; done
+  KIVO_XVFB_PID=$!
+  local n=""
+  for _ in $(seq 100); do
+    n=$(tr -dc 0-9 < "$numfile")
+    if [ -n "$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then break; fi
+    n=""
+    sleep 0.1
+  done
+  rm -f "$numfile"
+  if [ -z "$n" ]; then
+    echo "env.sh: the virtual display (Xvfb) did not start" >&2
+    return 1
+  fi
+  export DISPLAY=:$n
+}
+
+# kivo_wine_up: make the prefix once, start a virtual display (or use the live
+# one KIVO_DISPLAY names) and a wine server that stays up for the whole run
+# (each wine start is then fast).
+kivo_wine_up() {
+  if [ -n "${KIVO_DISPLAY:-}" ] && xdpyinfo -display "$KIVO_DISPLAY" >/dev/null 2>&1; then
+    export DISPLAY=$KIVO_DISPLAY
+  else
+    local n=${KIVO_DISPLAY:-}
+    kivo_start_xvfb "${n#:}" || return 1
   fi
   if [ ! -f "$WINEPREFIX/.kivo-ready" ]; then
     mkdir -p "$WINEPREFIX"
@@ -42,4 +68,8 @@ kivo_wine_up() {
 
 kivo_wine_down() {
   wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${KIVO_XVFB_PID:-}" ]; then
+    kill "$KIVO_XVFB_PID" 2>/dev/null || true
+    KIVO_XVFB_PID=""
+  fi
 }
