@@ -7,8 +7,8 @@ set -euo pipefail
 cd "$KIVO_ROOT"
 bash scripts/setup.sh
 bash scripts/build.sh --fuzz
-kivo_wine_up
 trap kivo_wine_down EXIT
+kivo_wine_up
 status=0
 ctest --test-dir build/native --output-on-failure -j 2 || status=1
 ctest --test-dir build/fuzz --output-on-failure || status=1
