@@ -23,26 +23,53 @@ elseif(NOT KIVO_FUZZ)
 endif()
 include(GoogleTest)
 
+# Threads for every configuration (the posix thread model of mingw-w64 and
+# the host's pthreads); libraries name Threads::Threads in their DEPS.
+set(THREADS_PREFER_PTHREAD_FLAG ON)
+find_package(Threads REQUIRED)
+
+# Libraries made by kivo_library; in the native configuration each has a
+# sanitized twin NAME_san that tests link instead.
+set_property(GLOBAL PROPERTY KIVO_LIBRARIES "")
+
+# _kivo_san_names(OUT ITEMS...): ITEMS with every project library replaced by
+# its sanitized twin; system libraries (Threads::Threads, m, ...) stay as they
+# are. A "kivo_" name that is not (yet) a project library is an error, so a
+# library declared after its users fails loudly instead of linking unchecked.
+function(_kivo_san_names out)
+  get_property(known GLOBAL PROPERTY KIVO_LIBRARIES)
+  set(result)
+  foreach(item ${ARGN})
+    if(item IN_LIST known)
+      list(APPEND result ${item}_san)
+    elseif(item MATCHES "^kivo_")
+      message(FATAL_ERROR "${item} is not a project library declared before its use")
+    else()
+      list(APPEND result ${item})
+    endif()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
 # kivo_library(NAME SOURCES ... [DEPS ...])
-# A static library of the tree. In the native configuration a second copy,
-# NAME_san, is built with the sanitizers for the tests; NAME itself stays an
-# optimised build for the tools users run and for the benchmarks.
+# A static library of the tree. DEPS may name project libraries and system
+# libraries alike. In the native configuration a second copy, NAME_san, is
+# built with the sanitizers for the tests; NAME itself stays an optimised
+# build for the tools users run and for the benchmarks.
 function(kivo_library name)
   cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
   add_library(${name} STATIC ${A_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${A_DEPS})
   if(KIVO_NATIVE AND NOT KIVO_FUZZ)
+    _kivo_san_names(deps_san ${A_DEPS})
     add_library(${name}_san STATIC ${A_SOURCES})
     target_include_directories(${name}_san PUBLIC ${PROJECT_SOURCE_DIR})
     target_compile_options(${name}_san PUBLIC ${KIVO_SAN_FLAGS} -O1)
     target_link_options(${name}_san PUBLIC ${KIVO_SAN_FLAGS})
-    set(deps_san)
-    foreach(d ${A_DEPS})
-      list(APPEND deps_san ${d}_san)
-    endforeach()
     target_link_libraries(${name}_san PUBLIC ${deps_san})
   endif()
+  set_property(GLOBAL APPEND PROPERTY KIVO_LIBRARIES ${name})
 endfunction()
 
 # kivo_test(NAME SOURCES ... [LIBS ...] [TIMEOUT s])
@@ -56,10 +83,7 @@ function(kivo_test name)
   add_executable(${name} ${A_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   if(KIVO_NATIVE)
-    set(libs)
-    foreach(l ${A_LIBS})
-      list(APPEND libs ${l}_san)
-    endforeach()
+    _kivo_san_names(libs ${A_LIBS})
     target_compile_options(${name} PRIVATE ${KIVO_SAN_FLAGS} -O1)
     target_link_options(${name} PRIVATE ${KIVO_SAN_FLAGS})
     target_link_libraries(${name} PRIVATE ${libs} GTest::gtest_main)

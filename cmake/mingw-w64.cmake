@@ -1,5 +1,6 @@
 # Cross build of the Win32 programs with mingw-w64 (posix thread model, so
-# std::mutex and GoogleTest work). ctest runs the .exe files through Wine.
+# std::mutex and GoogleTest work). ctest runs the .exe files through Wine
+# (scripts/wineTest.sh).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER   x86_64-w64-mingw32-gcc-posix)
@@ -9,4 +10,4 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wineTest.sh)

@@ -1,17 +1,12 @@
 #!/usr/bin/env bash
 # Configures and builds the native and Windows configurations (and, with
-# --fuzz, the libFuzzer targets) into build/<config>.
+# --fuzz, the libFuzzer targets) into build/<config>, from CMakePresets.json.
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 cd "$KIVO_ROOT"
-jobs=$(nproc)
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/native -j "$jobs"
-cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-      -DKIVO_NATIVE_BIN="$KIVO_ROOT/build/native/bin" >/dev/null
-cmake --build build/windows -j "$jobs"
-if [ "${1:-}" = "--fuzz" ]; then
-  CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DKIVO_FUZZ=ON >/dev/null
-  cmake --build build/fuzz -j "$jobs"
-fi
+configs=(native windows)
+[ "${1:-}" = "--fuzz" ] && configs+=(fuzz)
+for config in "${configs[@]}"; do
+  cmake --preset "$config" >/dev/null
+  cmake --build --preset "$config" -j "$(nproc)"
+done
