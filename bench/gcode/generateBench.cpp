@@ -12,19 +12,21 @@
 #include "cad/document/tools.h"
 #include "cad/gcode/generate.h"
 
-struct _Count {
+namespace {
+
+struct CountingSink {
   uint64_t bytes;
   uint64_t lines;
 };
 
-static int _countSink(void* ctx, const char* data, size_t size) {
-  _Count* c = static_cast<_Count*>(ctx);
+int _countSink(void* ctx, const char* data, size_t size) {
+  CountingSink* c = static_cast<CountingSink*>(ctx);
   c->bytes += size;
   c->lines += static_cast<uint64_t>(std::count(data, data + size, '\n'));
   return 1;
 }
 
-static void _largeDesign() {
+void _largeDesign() {
   newDesign();
   for (int i = 0; i < TOOL_COUNT; i++) gTools[i].passes = 1 + i % 3;
   uint32_t seed = 1;
@@ -44,15 +46,17 @@ static void _largeDesign() {
   }
 }
 
+}  // namespace
+
 static void BM_GenerateLargeDesign(benchmark::State& state) {
   _largeDesign();
-  _Count lines = {0, 0};
+  CountingSink lines = {0, 0};
   etchTo(_countSink, &lines);
-  _Count c = {0, 0};
+  CountingSink c = {0, 0};
   for (auto _ : state) {
     c.bytes = 0;
     if (!etchTo([](void* ctx, const char*, size_t size) {
-          static_cast<_Count*>(ctx)->bytes += size;
+          static_cast<CountingSink*>(ctx)->bytes += size;
           return 1;
         }, &c))
       state.SkipWithError("generation failed");

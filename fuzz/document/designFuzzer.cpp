@@ -15,7 +15,9 @@
 // stops the generator.
 static const size_t OUTPUT_LIMIT = 64 * 1024;
 
-static int _limitedSink(void* ctx, const char* data, size_t size) {
+namespace {
+
+int _limitedSink(void* ctx, const char* data, size_t size) {
   size_t* total = static_cast<size_t*>(ctx);
   *total += size;
   for (size_t i = 0; i < size; i++)
@@ -25,6 +27,8 @@ static int _limitedSink(void* ctx, const char* data, size_t size) {
   if (text.find("nan") != text.npos || text.find("inf") != text.npos) __builtin_trap();
   return *total <= OUTPUT_LIMIT;
 }
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (loadFromBytes(data, size) != DESIGN_OK) return 0;

@@ -11,28 +11,29 @@
 #include "cad/document/obj.h"
 #include "cad/document/settings.h"
 #include "cad/document/tools.h"
-#include "tests/tools/testFiles.h"
+#include "tests/support/designFixture.h"
+#include "tests/support/testFiles.h"
 
 typedef std::vector<unsigned char> Bytes;
 
-static std::string _tempPath(const char* name) {
+namespace {
+
+std::string _tempPath(const char* name) {
   return tempPath(std::string("doc_") + name);
 }
 
-static Bytes _readBytes(const std::string& path) {
+Bytes _readBytes(const std::string& path) {
   std::string s = readFile(path);
   return Bytes(s.begin(), s.end());
 }
 
-static void _setCount(Bytes& file, int32_t count) {
+void _setCount(Bytes& file, int32_t count) {
   memcpy(&file[400], &count, 4);
 }
 
-class DesignFile : public ::testing::Test {
- protected:
-  void SetUp() override { newDesign(); }
-  void TearDown() override { resetObjs(); }
-};
+}  // namespace
+
+using DesignFile = DesignTest;
 
 TEST_F(DesignFile, LayoutOfSavedDesigns) {
   std::string path = _tempPath("layout.cnc");

@@ -7,8 +7,10 @@
 
 static int A, B, C, D;
 
+namespace {
+
 // The payloads head to tail, checking the prev links on the way.
-static std::vector<void*> _items(Link* head) {
+std::vector<void*> _items(Link* head) {
   std::vector<void*> out;
   Link* last = nullptr;
   for (Link* l = head; l; last = l, l = l->next) {
@@ -17,6 +19,8 @@ static std::vector<void*> _items(Link* head) {
   }
   return out;
 }
+
+}  // namespace
 
 TEST(LinkedList, PlacementModes) {
   for (int mode : {0, 1, 2, 7}) {  // an empty list takes the node whatever the mode

@@ -8,12 +8,9 @@
 #include "cad/document/obj.h"
 #include "cad/document/settings.h"
 #include "cad/document/trimBoard.h"
+#include "tests/support/designFixture.h"
 
-class Objects : public ::testing::Test {
- protected:
-  void SetUp() override { newDesign(); }
-  void TearDown() override { resetObjs(); }
-};
+using Objects = DesignTest;
 
 TEST_F(Objects, CreatorsFillTheirKindAndZeroTheRest) {
   Obj* rect = ListToObj(ObjNewRect(10, 20, 5, 6, 7, 1));
@@ -60,11 +57,15 @@ TEST_F(Objects, ListKeepsCreationOrderAndCounts) {
 
 typedef std::vector<double> Values;
 
+namespace {
+
 // x1, y1, x2, y2, radius of an object.
-static Values _geometry(Link* l) {
+Values _geometry(Link* l) {
   Obj* o = ListToObj(l);
   return {o->x1, o->y1, o->x2, o->y2, o->radius};
 }
+
+}  // namespace
 
 TEST_F(Objects, MoveKeepsTheSecondPointsOffset) {
   Link* l = ObjNewLine(1, 1, 4, 5, 0);

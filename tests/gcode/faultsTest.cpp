@@ -12,23 +12,24 @@
 #include "cad/document/settings.h"
 #include "cad/document/tools.h"
 #include "cad/gcode/generate.h"
-#include "tests/gcode/gcodeTestUtil.h"
-#include "tests/tools/testFiles.h"
+#include "tests/support/designFixture.h"
+#include "tests/support/gcodeSink.h"
+#include "tests/support/testFiles.h"
 
 static const double NaN = std::numeric_limits<double>::quiet_NaN();
 static const double INF = std::numeric_limits<double>::infinity();
 
-class Faults : public ::testing::Test {
- protected:
-  void SetUp() override { newDesign(); }
-  void TearDown() override { resetObjs(); }
-};
+using Faults = DesignTest;
 
-static size_t _plunges(const Lines& lines) {
+namespace {
+
+size_t _plunges(const Lines& lines) {
   size_t n = 0;
   for (auto& l : lines) n += l.compare(0, 3, "g1z") == 0;
   return n;
 }
+
+}  // namespace
 
 TEST_F(Faults, FillWithoutAUsableStepCutsTheOutlineOnly) {
   for (double size : {0.0, -0.5, NaN, 1e-300, 0.005}) {
@@ -133,10 +134,14 @@ TEST_F(Faults, HugeFiniteNumbersAreWrittenInFull) {
 }
 
 static int gSinkCalls;
-static int _failingSink(void*, const char*, size_t) {
+namespace {
+
+int _failingSink(void*, const char*, size_t) {
   gSinkCalls++;
   return 0;
 }
+
+}  // namespace
 
 TEST_F(Faults, AFailingOutputStopsGeneration) {
   gTools[0].passes = 100000;  // far more text than one block

@@ -8,10 +8,14 @@
 
 #include "cad/gcode/numberFormat.h"
 
-static std::string _fixed2(double v) {
+namespace {
+
+std::string _fixed2(double v) {
   char buf[FIXED2_MAX];
   return std::string(buf, formatFixed2(buf, v));
 }
+
+}  // namespace
 
 TEST(NumberFormat, TiesSignsAndMagnitudes) {
   EXPECT_EQ(_fixed2(0.125), "0.12");   // exact tie: to even

@@ -7,27 +7,28 @@
 #include "cad/document/obj.h"
 #include "cad/document/tools.h"
 #include "cad/gcode/generate.h"
-#include "tests/gcode/gcodeTestUtil.h"
+#include "tests/support/designFixture.h"
+#include "tests/support/gcodeSink.h"
 
-class Program : public ::testing::Test {
- protected:
-  void SetUp() override { newDesign(); }
-  void TearDown() override { resetObjs(); }
-};
+using Program = DesignTest;
 
 static const Lines LINE_0_0_10_0 = travelAndPlunge("0.00", "0.00", "-0.10") + (Lines{"g1x10.00y0.00"});
 
-static Lines _bitChange(const char* bit) {
+namespace {
+
+Lines _bitChange(const char* bit) {
   return {std::string(";1. Install bit ") + bit + " and then rezero z axis",
           ";2. press z up and z down same time to resume",
           "g0z0", "m103", "m200", "m104", "g92z0", "g0z5.00"};
 }
 
-static size_t _count(const Lines& lines, const std::string& line) {
+size_t _count(const Lines& lines, const std::string& line) {
   size_t n = 0;
   for (auto& l : lines) n += l == line;
   return n;
 }
+
+}  // namespace
 
 TEST_F(Program, EmptyAndSingleLineDesigns) {
   Lines body = programBody(false);

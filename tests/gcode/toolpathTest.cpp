@@ -1,14 +1,11 @@
 // Outline toolpaths: rectangles and circles.
 #include <gtest/gtest.h>
 
-#include "cad/document/designFile.h"
 #include "cad/gcode/generate.h"
-#include "tests/gcode/gcodeTestUtil.h"
+#include "tests/support/designFixture.h"
+#include "tests/support/gcodeSink.h"
 
-class Toolpath : public ::testing::Test {
- protected:
-  void SetUp() override { newDesign(); }
-};
+using Toolpath = DesignTest;
 
 TEST_F(Toolpath, RectangleFollowsItsCornersAsGiven) {
   EXPECT_EQ(toolpath(([] { rectangle(0, 0, 10, 5, 0.1); })),

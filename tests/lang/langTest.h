@@ -1,12 +1,11 @@
 // Test fixture of the command language: a fresh recorder and message box
 // time stamps that let the first box of each kind show.
-#ifndef KIVO_TESTS_LANG_LANGTEST_H
-#define KIVO_TESTS_LANG_LANGTEST_H
+#pragma once
 
 #include <gtest/gtest.h>
 
 #include "gfx/lang/commandLexer.h"
-#include "tests/lang/langRecorder.h"
+#include "tests/support/drawRecorder.h"
 
 class LangTest : public ::testing::Test {
  protected:
@@ -22,5 +21,3 @@ class LangTest : public ::testing::Test {
     return result;
   }
 };
-
-#endif

@@ -13,7 +13,7 @@
 #include "cad/document/designFile.h"
 #include "cad/document/obj.h"
 #include "cad/gcode/generate.h"
-#include "tests/tools/testFiles.h"
+#include "tests/support/testFiles.h"
 
 static const std::string TMP = tempPath("etch_cli_");
 
@@ -22,8 +22,10 @@ struct EtchRun {
   std::string out, err;
 };
 
+namespace {
+
 // Runs kivo-etch with args (already quoted as needed).
-static EtchRun _etch(const std::string& args) {
+EtchRun _etch(const std::string& args) {
   std::string out = TMP + "stdout", err = TMP + "stderr";
   std::string cmd = std::string("'") + KIVO_ETCH + "' " + args + " >'" + out + "' 2>'" + err + "'";
   int raw = system(cmd.c_str());
@@ -33,7 +35,7 @@ static EtchRun _etch(const std::string& args) {
   return r;
 }
 
-static std::string _generated(const std::string& design) {
+std::string _generated(const std::string& design) {
   EXPECT_EQ(loadFromFile(design.c_str()), DESIGN_OK);
   std::string text;
   EXPECT_EQ(etchTo([](void* ctx, const char* d, size_t n) {
@@ -43,6 +45,8 @@ static std::string _generated(const std::string& design) {
   resetObjs();
   return text;
 }
+
+}  // namespace
 
 TEST(EtchCli, WritesTheGeneratorsBytesToAFileOrStandardOutput) {
   for (const char* name : {"mounting-plate", "front-panel", "mixed-shapes"}) {

@@ -7,10 +7,12 @@
 #include <sstream>
 #include <string>
 
-#include "tests/tools/testFiles.h"
+#include "tests/support/testFiles.h"
+
+namespace {
 
 // kivo-etch.exe lies next to this test program.
-static std::string _etchExe() {
+std::string _etchExe() {
   char path[MAX_PATH];
   DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
   std::string dir(path, n);
@@ -19,7 +21,7 @@ static std::string _etchExe() {
 
 // Runs commandLine with standard output going to the file stdoutPath;
 // returns the exit code, or -1 if the program could not be started.
-static int _run(const std::string& commandLine, const std::string& stdoutPath) {
+int _run(const std::string& commandLine, const std::string& stdoutPath) {
   SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
   HANDLE out = CreateFileA(stdoutPath.c_str(), GENERIC_WRITE, 0, &sa, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -43,6 +45,8 @@ static int _run(const std::string& commandLine, const std::string& stdoutPath) {
   CloseHandle(pi.hThread);
   return static_cast<int>(code);
 }
+
+}  // namespace
 
 TEST(EtchWine, SameBytesAsTheNativeBuild) {
   std::string exe = _etchExe();

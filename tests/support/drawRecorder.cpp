@@ -1,12 +1,12 @@
-#include "tests/lang/langRecorder.h"
+#include "tests/support/drawRecorder.h"
 
 #include <cstdint>
 
 #include "gfx/lang/langPlatform.h"
 
-LangRecorder gRecorder;
+DrawRecorder gRecorder;
 
-void recorderReset() { gRecorder = LangRecorder(); }
+void recorderReset() { gRecorder = DrawRecorder(); }
 
 unsigned int langTickCount() { return gRecorder.tick; }
 
@@ -14,24 +14,30 @@ void langMessageBox(const char* text, const char* caption) {
   gRecorder.boxes.push_back({text, caption});
 }
 
-static void _arg(std::string& s, int v) { s += std::to_string(v); }
-static void _arg(std::string& s, unsigned int v) { s += std::to_string(v); }
-static void _arg(std::string& s, const char* text) {
+namespace {
+
+void _arg(std::string& s, int v) { s += std::to_string(v); }
+void _arg(std::string& s, unsigned int v) { s += std::to_string(v); }
+void _arg(std::string& s, const char* text) {
   s += text ? "'" + std::string(text) + "'" : std::string("null");
 }
-static void _arg(std::string& s, HBITMAP b) {
+void _arg(std::string& s, HBITMAP b) {
   s += std::to_string(reinterpret_cast<uintptr_t>(b));
 }
-static void _arg(std::string& s, HWND w) {
+void _arg(std::string& s, HWND w) {
   s += std::to_string(reinterpret_cast<uintptr_t>(w));
 }
+
+}  // namespace
 
 struct Points {
   const POINT* points;
   int count;
 };
 
-static void _arg(std::string& s, Points p) {
+namespace {
+
+void _arg(std::string& s, Points p) {
   s += '{';
   for (int i = 0; i < p.count; i++) {
     if (i) s += ' ';
@@ -41,7 +47,7 @@ static void _arg(std::string& s, Points p) {
 }
 
 template <class... Args>
-static int _record(HWND window, const char* name, Args... args) {
+int _record(HWND window, const char* name, Args... args) {
   gRecorder.count++;
   if (gRecorder.logging) {
     std::string s = std::string(name) + "(";
@@ -55,9 +61,11 @@ static int _record(HWND window, const char* name, Args... args) {
   return gRecorder.result;
 }
 
-static HBITMAP _bitmapResult(int result) {
+HBITMAP _bitmapResult(int result) {
   return reinterpret_cast<HBITMAP>(static_cast<uintptr_t>(static_cast<unsigned int>(result)));
 }
+
+}  // namespace
 
 extern "C" {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "gfx/lang/processCommands.h"
-#include "tests/lang/langRecorder.h"
+#include "tests/support/drawRecorder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   char* text = static_cast<char*>(std::malloc(size + 1));

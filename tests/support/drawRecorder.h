@@ -1,8 +1,7 @@
 // Recording stand-in for the graphics control and the command language's
 // platform seam: every cmd_* operation logs its call with its arguments, the
 // tick count is set by the test, and message boxes are collected.
-#ifndef KIVO_TESTS_LANG_LANGRECORDER_H
-#define KIVO_TESTS_LANG_LANGRECORDER_H
+#pragma once
 
 #include <string>
 #include <vector>
@@ -14,7 +13,7 @@ struct RecordedBox {
   std::string caption;
 };
 
-struct LangRecorder {
+struct DrawRecorder {
   // Calls as "cmd_box(10, 20, 30, 0)", without the window argument, which
   // is kept in `windows` at the same index. Strings are shown in single
   // quotes (null as null), point lists as {x,y x,y}.
@@ -28,9 +27,7 @@ struct LangRecorder {
   void (*onCall)() = nullptr;   // run inside every operation, after logging
 };
 
-extern LangRecorder gRecorder;
+extern DrawRecorder gRecorder;
 
 // Empties the logs and restores the defaults above.
 void recorderReset();
-
-#endif

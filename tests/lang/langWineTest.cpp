@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gfx/gfxinstance.h"
+#include "gfx/gfxInstance.h"
 #include "gfx/lang/processCommands.h"
 #include "gfx/zugfx.h"
 

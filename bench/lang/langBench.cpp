@@ -6,7 +6,7 @@
 #include <string>
 
 #include "gfx/lang/processCommands.h"
-#include "tests/lang/langRecorder.h"
+#include "tests/support/drawRecorder.h"
 
 static const char* const STATEMENTS[] = {
     "COLOR 255 128 0",

@@ -1,4 +1,4 @@
-#include "tests/gcode/gcodeTestUtil.h"
+#include "tests/support/gcodeSink.h"
 
 #include <gtest/gtest.h>
 
@@ -27,10 +27,14 @@ Lines splitLines(const std::string& text) {
   return out;
 }
 
-static int _append(void* ctx, const char* data, size_t size) {
+namespace {
+
+int _append(void* ctx, const char* data, size_t size) {
   static_cast<std::string*>(ctx)->append(data, size);
   return 1;
 }
+
+}  // namespace
 
 std::string programText() {
   std::string text;
