@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "gfx/graphics.h"
-#include "gfx/gfxcore.h"
-#include "gfx/gfxinstance.h"
+#include "gfx/gfxCore.h"
+#include "gfx/gfxInstance.h"
 
 namespace {
 
@@ -156,10 +156,12 @@ HBITMAP cmd_getRotatedBmp(HWND window, HBITMAP bitmap, int degrees, unsigned int
   return rotated;
 }
 
+namespace {
+
 // Runs `transform` over the bytes of a 32-bit bottom-up copy of the bitmap
 // and writes the copy back. The front buffer's DC is the reference DC.
 template <typename Transform>
-static int _transformPixels(HWND window, HBITMAP bitmap, Transform transform) {
+int _transformPixels(HWND window, HBITMAP bitmap, Transform transform) {
   GfxInstance* gfx = getGfx(window);
   if (!gfx || !bitmap) return 0;
   const BITMAP bm = _bitmapInfo(bitmap);
@@ -180,6 +182,8 @@ static int _transformPixels(HWND window, HBITMAP bitmap, Transform transform) {
   return SetDIBits(gfx->frontDC, bitmap, 0, UINT(bm.bmHeight), pixels.get(), &info,
                    DIB_RGB_COLORS);
 }
+
+}  // namespace
 
 int cmd_brightness(HWND window, HBITMAP bitmap, int percent) {
   if (percent < 0) return 0;

@@ -9,20 +9,24 @@
 #include <new>
 #include <string>
 
-#include "gfx/gfxcore.h"
-#include "gfx/gfxinstance.h"
+#include "gfx/gfxCore.h"
+#include "gfx/gfxInstance.h"
 
 // GetTickCount of the last "Invalid string escape" box, shared by all callers.
 static DWORD gLastEscapeMessage = 0;
 
+namespace {
+
 // The back buffer of a control, with its background mode set for the
 // operation that follows; null when the window has no record.
-static HDC _backDC(HWND window, int bkMode = TRANSPARENT) {
+HDC _backDC(HWND window, int bkMode = TRANSPARENT) {
   GfxInstance* gfx = getGfx(window);
   if (!gfx) return nullptr;
   SetBkMode(gfx->backDC, bkMode);
   return gfx->backDC;
 }
+
+}  // namespace
 
 // Expands the escapes of a text to measure. An invalid escape gives false and
 // a message box, at most one per 10 seconds.
@@ -78,12 +82,16 @@ int cmd_font(HWND window, const char* face, int points, int weight, int italic, 
                                      strikeout ? 1 : 0, DEFAULT_CHARSET, 0, 0, 0, 0, face));
 }
 
-static int _setAutosize(HWND window, int mode) {
+namespace {
+
+int _setAutosize(HWND window, int mode) {
   GfxInstance* gfx = getGfx(window);
   if (!gfx) return 0;
   gfx->autosizeMode = mode;
   return updateAutosize(window);
 }
+
+}  // namespace
 
 int cmd_autoSize(HWND window) { return _setAutosize(window, 1); }
 int cmd_anchorX(HWND window) { return _setAutosize(window, 2); }
@@ -184,10 +192,14 @@ int cmd_getPixel(HWND window, int x, int y) {
   return gfx ? int(GetPixel(gfx->backDC, x, y)) : -1;
 }
 
-static int _fillBuffer(GfxInstance* gfx, HBRUSH brush) {
+namespace {
+
+int _fillBuffer(GfxInstance* gfx, HBRUSH brush) {
   RECT all = {0, 0, gfx->bufferWidth, gfx->bufferHeight};
   return FillRect(gfx->backDC, &all, brush);
 }
+
+}  // namespace
 
 int cmd_cls(HWND window) {
   GfxInstance* gfx = getGfx(window);
@@ -212,13 +224,17 @@ int cmd_floodFill(HWND window, int x, int y) {
 
 // ---- text ----
 
-static int _drawText(HWND window, int x1, int y1, int x2, int y2, int format, const char* text,
+namespace {
+
+int _drawText(HWND window, int x1, int y1, int x2, int y2, int format, const char* text,
                      int bkMode) {
   HDC dc = _backDC(window, bkMode);
   if (!dc || !text) return 0;
   RECT rc = {x1, y1, x2, y2};
   return DrawTextA(dc, text, int(std::strlen(text)), &rc, UINT(format) | DT_NOPREFIX);
 }
+
+}  // namespace
 
 int cmd_text(HWND window, int x1, int y1, int x2, int y2, int format, const char* text) {
   return _drawText(window, x1, y1, x2, y2, format, text, TRANSPARENT);
@@ -228,8 +244,10 @@ int cmd_textFilled(HWND window, int x1, int y1, int x2, int y2, int format, cons
   return _drawText(window, x1, y1, x2, y2, format, text, OPAQUE);
 }
 
+namespace {
+
 // Extent of the escaped text in the current font, or an empty one.
-static RECT _measureText(HWND window, const char* text) {
+RECT _measureText(HWND window, const char* text) {
   RECT rc = {0, 0, 0, 0};
   GfxInstance* gfx = getGfx(window);
   std::string plain;
@@ -237,6 +255,8 @@ static RECT _measureText(HWND window, const char* text) {
     DrawTextA(gfx->backDC, plain.c_str(), int(plain.size()), &rc, DT_NOPREFIX | DT_CALCRECT);
   return rc;
 }
+
+}  // namespace
 
 int cmd_getTextW(HWND window, const char* text) { return _measureText(window, text).right; }
 

@@ -9,8 +9,7 @@
 // On Windows the handle types come from <windows.h>; elsewhere (native
 // builds of code that only calls these functions) they are declared as the
 // same opaque pointer types.
-#ifndef KIVO_GFX_GRAPHICS_H
-#define KIVO_GFX_GRAPHICS_H
+#pragma once
 
 #ifdef _WIN32
 #include <windows.h>
@@ -125,6 +124,4 @@ KIVO_GFX_EXPORT int cmd_invert(HWND window, HBITMAP bitmap);
 
 #ifdef __cplusplus
 }
-#endif
-
 #endif

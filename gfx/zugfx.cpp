@@ -8,8 +8,8 @@
 #include <new>
 #include <vector>
 
-#include "gfx/gfxcore.h"
-#include "gfx/gfxinstance.h"
+#include "gfx/gfxCore.h"
+#include "gfx/gfxInstance.h"
 
 namespace {
 
@@ -148,11 +148,15 @@ static BOOL CALLBACK MonitorEnumProc(HMONITOR, HDC, LPRECT rect, LPARAM data) {
 
 // ---- pen, brush, font: the control owns exactly one of each ----
 
-static int _replaceObject(GfxInstance* gfx, HGDIOBJ object, HGDIOBJ defaultObject) {
+namespace {
+
+int _replaceObject(GfxInstance* gfx, HGDIOBJ object, HGDIOBJ defaultObject) {
   HGDIOBJ old = SelectObject(gfx->backDC, object);
   if (old && old != defaultObject) DeleteObject(old);
   return old != nullptr;
 }
+
+}  // namespace
 
 static int UpdatePen(HWND window, HPEN pen) {
   GfxInstance* gfx = getGfx(window);
@@ -236,15 +240,19 @@ void _scrollbarUpdate(HWND window) {
                gfx->vertScrollBar ? gfx->clientWidth - t : gfx->clientWidth, t, TRUE);
 }
 
-static int _barPos(HWND bar) { return int(SendMessageA(bar, SBM_GETPOS, 0, 0)); }
+namespace {
 
-static void _setScroll(HWND window, HWND bar, int on, int extent, int position) {
+int _barPos(HWND bar) { return int(SendMessageA(bar, SBM_GETPOS, 0, 0)); }
+
+void _setScroll(HWND window, HWND bar, int on, int extent, int position) {
   if (!on) return;
   const int p = clampScrollPos(position, _scrollbarSize(window), extent);
   SetScrollPos(bar, SB_CTL, p, TRUE);
   InvalidateRect(window, nullptr, FALSE);
   UpdateWindow(window);
 }
+
+}  // namespace
 
 void setScrollX(HWND window, int position) {
   GfxInstance* gfx = getGfx(window);
@@ -256,9 +264,13 @@ void setScrollY(HWND window, int position) {
   if (gfx) _setScroll(window, gfx->vertScrollBar, gfx->vertScrollOn, gfx->scrollHeight, position);
 }
 
-static long long _newScrollPos(HWND bar, WPARAM code) {
+namespace {
+
+long long _newScrollPos(HWND bar, WPARAM code) {
   return newScrollPos(_barPos(bar), unsigned(code));
 }
+
+}  // namespace
 
 static void GfxOnHScroll(HWND window, WPARAM code) {
   GfxInstance* gfx = getGfx(window);
@@ -276,7 +288,9 @@ static void GfxOnVScroll(HWND window, WPARAM code) {
   if (p != _barPos(gfx->vertScrollBar)) setScrollY(window, p);
 }
 
-static void _updateScrollRange(HWND bar, int thickness, int extent, int page) {
+namespace {
+
+void _updateScrollRange(HWND bar, int thickness, int extent, int page) {
   SCROLLINFO si = {};
   si.cbSize = sizeof(si);
   si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -287,12 +301,16 @@ static void _updateScrollRange(HWND bar, int thickness, int extent, int page) {
   SetScrollInfo(bar, SB_CTL, &si, TRUE);
 }
 
+}  // namespace
+
 // ---- buffers ----
+
+namespace {
 
 // A memory DC of the window DC holding a new compatible bitmap of w x h, with
 // the picture of an old buffer (if any) copied into its top-left corner; the
 // old buffer is deleted.
-static void _makeBuffer(HDC windowDC, int w, int h, HDC* dc, HBITMAP* bitmap, HDC oldDC,
+void _makeBuffer(HDC windowDC, int w, int h, HDC* dc, HBITMAP* bitmap, HDC oldDC,
                         HBITMAP oldBitmap) {
   *dc = CreateCompatibleDC(windowDC);
   *bitmap = CreateCompatibleBitmap(windowDC, w, h);
@@ -303,6 +321,8 @@ static void _makeBuffer(HDC windowDC, int w, int h, HDC* dc, HBITMAP* bitmap, HD
     DeleteObject(oldBitmap);
   }
 }
+
+}  // namespace
 
 void updateBuffers(HWND window, bool repaint) {
   GfxInstance* gfx = getGfx(window);

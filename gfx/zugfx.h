@@ -5,8 +5,7 @@
 // remaining controls, stops the timer and unregisters the class. A control is
 // made with CreateWindowExA(class "ZuGfx32", ..., lpCreateParams = the input
 // handler), the handler having the window-procedure signature.
-#ifndef KIVO_GFX_ZUGFX_H
-#define KIVO_GFX_ZUGFX_H
+#pragma once
 
 #include "gfx/graphics.h"
 
@@ -21,6 +20,4 @@ int ZuGfxClose(void);
 
 #ifdef __cplusplus
 }
-#endif
-
 #endif

@@ -34,14 +34,16 @@ void newDesign() {
   resetObjs();
 }
 
+namespace {
+
 // Where a design is read from: a file or a block of bytes.
-struct _Source {
+struct Source {
   FILE* file;
   const unsigned char* bytes;
   size_t left;
 };
 
-static size_t _read(_Source* src, void* dst, size_t n) {
+size_t _read(Source* src, void* dst, size_t n) {
   if (src->file) return fread(dst, 1, n, src->file);
   if (n > src->left) n = src->left;
   if (n == 0) return 0;
@@ -51,17 +53,17 @@ static size_t _read(_Source* src, void* dst, size_t n) {
   return n;
 }
 
-static int _atEnd(_Source* src) {
+int _atEnd(Source* src) {
   if (!src->file) return src->left == 0;
   return fgetc(src->file) == EOF;
 }
 
-static int _readError(_Source* src) {
+int _readError(Source* src) {
   return src->file && ferror(src->file);
 }
 
 // Reads a whole design into temporaries, then makes it the current design.
-static int _load(_Source* src) {
+int _load(Source* src) {
   unsigned char header[DESIGN_HEADER_SIZE];
   if (_read(src, header, sizeof(header)) != sizeof(header))
     return _readError(src) ? DESIGN_READ_ERROR : DESIGN_TOO_SHORT;
@@ -106,7 +108,7 @@ static int _load(_Source* src) {
   return DESIGN_OK;
 }
 
-static int _loadGuarded(_Source* src) {
+int _loadGuarded(Source* src) {
   try {
     return _load(src);
   } catch (const std::bad_alloc&) {
@@ -114,15 +116,17 @@ static int _loadGuarded(_Source* src) {
   }
 }
 
+}  // namespace
+
 int loadFromBytes(const unsigned char* bytes, size_t size) {
-  _Source src = {nullptr, bytes, bytes ? size : 0};
+  Source src = {nullptr, bytes, bytes ? size : 0};
   return _loadGuarded(&src);
 }
 
 int loadFromFile(const char* path) {
   FILE* f = path ? fopen(path, "rb") : nullptr;
   if (!f) return DESIGN_CANNOT_OPEN;
-  _Source src = {f, nullptr, 0};
+  Source src = {f, nullptr, 0};
   int status = _loadGuarded(&src);
   fclose(f);
   return status;

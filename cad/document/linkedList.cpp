@@ -8,12 +8,16 @@ Link* endOfList(Link* link) {
   return link;
 }
 
-static void _insertAfter(Link* node, Link* after) {
+namespace {
+
+void _insertAfter(Link* node, Link* after) {
   node->prev = after;
   node->next = after->next;
   if (after->next) after->next->prev = node;
   after->next = node;
 }
+
+}  // namespace
 
 Link* newLink(Link** head, int mode, Link* after, void* data) {
   if (!head) return nullptr;

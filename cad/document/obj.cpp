@@ -14,15 +14,17 @@ Obj* ListToObj(Link* link) {
   return link ? static_cast<Obj*>(link->data) : nullptr;
 }
 
+namespace {
+
 // Appends obj to gObjList; frees it and returns null if no node can be had.
-static Link* _append(Obj* obj) {
+Link* _append(Obj* obj) {
   if (!obj) return nullptr;
   Link* link = newLink(&gObjList, LINK_BACK, nullptr, obj);
   if (!link) free(obj);
   return link;
 }
 
-static Obj* _newObj(int32_t type, uint8_t tool) {
+Obj* _newObj(int32_t type, uint8_t tool) {
   Obj* obj = static_cast<Obj*>(calloc(1, sizeof(Obj)));
   if (obj) {
     obj->type = type;
@@ -30,6 +32,8 @@ static Obj* _newObj(int32_t type, uint8_t tool) {
   }
   return obj;
 }
+
+}  // namespace
 
 Link* ObjNewLine(double x1, double y1, double x2, double y2, uint8_t tool) {
   Obj* obj = _newObj(OBJ_LINE, tool);

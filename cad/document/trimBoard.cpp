@@ -5,11 +5,13 @@
 #include "cad/document/obj.h"
 #include "cad/document/settings.h"
 
-struct _Extent {
+namespace {
+
+struct Extent {
   double minX, minY, maxX, maxY;
 };
 
-static _Extent _objExtent(const Obj* o) {
+Extent _objExtent(const Obj* o) {
   switch (o->type) {
     case OBJ_CIRCLE:
       return {o->x1 - o->radius, o->y1 - o->radius, o->x1 + o->radius, o->y1 + o->radius};
@@ -22,10 +24,12 @@ static _Extent _objExtent(const Obj* o) {
   }
 }
 
+}  // namespace
+
 void trimDesign() {
-  _Extent all = {0, 0, 0, 0};
+  Extent all = {0, 0, 0, 0};
   for (Link* l = gObjList; l; l = l->next) {
-    _Extent e = _objExtent(ListToObj(l));
+    Extent e = _objExtent(ListToObj(l));
     if (l == gObjList) {
       all = e;
     } else {

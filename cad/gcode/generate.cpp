@@ -41,34 +41,38 @@ static struct {
 enum { LINE_ROOM = 4 * FIXED2_MAX };
 static_assert(sizeof(gOut.buf) > 8 * LINE_ROOM, "output buffer holds many lines");
 
-static void _flush() {
+namespace {
+
+void _flush() {
   if (gOut.len && !gOut.failed && !gOut.sink(gOut.ctx, gOut.buf, gOut.len)) gOut.failed = 1;
   gOut.len = 0;
 }
 
-static char* _line() {
+char* _line() {
   if (gOut.len > sizeof(gOut.buf) - LINE_ROOM) _flush();
   return gOut.buf + gOut.len;
 }
 
-static void _done(char* end) {
+void _done(char* end) {
   gOut.len = static_cast<size_t>(end - gOut.buf);
 }
 
-static char* _put(char* p, const char* text, size_t n) {
+char* _put(char* p, const char* text, size_t n) {
   memcpy(p, text, n);
   return p + n;
 }
 
 template <size_t N>
-static char* _put(char* p, const char (&text)[N]) {
+char* _put(char* p, const char (&text)[N]) {
   return _put(p, text, N - 1);
 }
 
 template <size_t N>
-static void _text(const char (&text)[N]) {
+void _text(const char (&text)[N]) {
   _done(_put(_line(), text));
 }
+
+}  // namespace
 
 void gcodeBegin(GcodeSink sink, void* ctx) {
   gOut.len = 0;
@@ -86,12 +90,14 @@ int gcodeEnd() {
   return !gOut.failed;
 }
 
-static void _liftToTravelHeight() {
+namespace {
+
+void _liftToTravelHeight() {
   _done(_put(_line(), gOut.travel, gOut.travelLen));
 }
 
 // Rapid up to the travel height, across to (x, y), down to Z 0.
-static void _travel(double x, double y) {
+void _travel(double x, double y) {
   char* p = _put(_line(), gOut.travel, gOut.travelLen);
   p = _put(p, "g0x");
   p = formatFixed2(p, x);
@@ -101,20 +107,22 @@ static void _travel(double x, double y) {
 }
 
 // Feed down to -depth.
-static void _plunge(double depth) {
+void _plunge(double depth) {
   char* p = _put(_line(), "g1z");
   p = formatFixed2(p, 0 - depth);
   _done(_put(p, "\r\n"));
 }
 
 // Feed in a straight line to (x, y).
-static void _cut(double x, double y) {
+void _cut(double x, double y) {
   char* p = _put(_line(), "g1x");
   p = formatFixed2(p, x);
   p = _put(p, "y");
   p = formatFixed2(p, y);
   _done(_put(p, "\r\n"));
 }
+
+}  // namespace
 
 void rectangle(double x1, double y1, double x2, double y2, double depth) {
   _travel(x1, y1);
@@ -146,11 +154,13 @@ void circle(double cx, double cy, double radius, double depth) {
 // never end, or write rings by the billion.
 static const double MIN_FILL_STEP = 0.01;
 
+namespace {
+
 // Outline and, when filled, concentric inner rings s = size / OVERLAPFACTOR
 // apart. The outline is cut as stored; the inner rings come from the
 // ordered corners, so a rectangle drawn right-to-left or bottom-to-top is
 // filled like its ordered twin.
-static void _rectangleRings(const Obj* o, double size, double depth) {
+void _rectangleRings(const Obj* o, double size, double depth) {
   rectangle(o->x1, o->y1, o->x2, o->y2, depth);
   double s = size / OVERLAPFACTOR;
   if (!o->fill || !(s >= MIN_FILL_STEP)) return;
@@ -165,7 +175,7 @@ static void _rectangleRings(const Obj* o, double size, double depth) {
   }
 }
 
-static void _circleRings(const Obj* o, double size, double depth) {
+void _circleRings(const Obj* o, double size, double depth) {
   double s = size / OVERLAPFACTOR;
   double r = o->radius;
   circle(o->x1, o->y1, r, depth);
@@ -180,12 +190,12 @@ static void _circleRings(const Obj* o, double size, double depth) {
 
 // The tool entry an object is cut with, or null if it is never cut: a tool
 // index outside the table, or a bit number above 9.
-static Tool* _cutTool(const Obj* o) {
+Tool* _cutTool(const Obj* o) {
   Tool* t = toolAt(o->tool);
   return t && t->bitId < TOOL_COUNT ? t : nullptr;
 }
 
-static const char* _kindName(int32_t type) {
+const char* _kindName(int32_t type) {
   switch (type) {
     case OBJ_LINE: return "line";
     case OBJ_RECT: return "rectangle";
@@ -196,7 +206,7 @@ static const char* _kindName(int32_t type) {
 }
 
 // Which number of the object's toolpath would not be finite; null if none.
-static const char* _objFault(const Obj* o, const Tool* t) {
+const char* _objFault(const Obj* o, const Tool* t) {
   if (!std::isfinite(t->depth)) return "its tool's depth is not a finite number";
   if (!std::isfinite(o->x1) || !std::isfinite(o->y1)) return "a coordinate is not a finite number";
   switch (o->type) {
@@ -215,6 +225,8 @@ static const char* _objFault(const Obj* o, const Tool* t) {
   }
   return nullptr;
 }
+
+}  // namespace
 
 int checkDesign() {
   gEtchError[0] = 0;
@@ -237,8 +249,10 @@ int checkDesign() {
   return 1;
 }
 
+namespace {
+
 // One object at one pass depth.
-static void _cutObj(const Obj* o, const Tool* t, double depth) {
+void _cutObj(const Obj* o, const Tool* t, double depth) {
   switch (o->type) {
     case OBJ_LINE:
       _travel(o->x1, o->y1);
@@ -258,7 +272,7 @@ static void _cutObj(const Obj* o, const Tool* t, double depth) {
   }
 }
 
-static void _bitChange(int bit) {
+void _bitChange(int bit) {
   char* p = _put(_line(), ";1. Install bit ");
   p = formatInt(p, bit);
   _done(_put(p, " and then rezero z axis\r\n"
@@ -267,14 +281,14 @@ static void _bitChange(int bit) {
   _liftToTravelHeight();
 }
 
-static void _feed(uint32_t millSpeed) {
+void _feed(uint32_t millSpeed) {
   char* p = _put(_line(), "f");
   p = formatInt(p, static_cast<int32_t>(millSpeed));  // as "%i" prints it
   _done(_put(p, "\r\n"));
 }
 
 // Every object cut with bit number bit, in list order, each in its passes.
-static void _cutBit(int bit) {
+void _cutBit(int bit) {
   int asked = 0;
   for (Link* l = gObjList; l && !gOut.failed; l = l->next) {
     const Obj* o = ListToObj(l);
@@ -291,6 +305,8 @@ static void _cutBit(int bit) {
       _cutObj(o, t, t->depth / passes * (j + 1));
   }
 }
+
+}  // namespace
 
 int etchTo(GcodeSink sink, void* ctx) {
   if (!checkDesign()) return 0;
@@ -313,9 +329,13 @@ int etchTo(GcodeSink sink, void* ctx) {
   return 0;
 }
 
-static int _fileSink(void* ctx, const char* data, size_t size) {
+namespace {
+
+int _fileSink(void* ctx, const char* data, size_t size) {
   return fwrite(data, 1, size, static_cast<FILE*>(ctx)) == size;
 }
+
+}  // namespace
 
 FILE* openOutFile(const char* path) {
   outFile = fopen(path, "wb");
@@ -337,12 +357,16 @@ int Etch() {
   return etchTo(_fileSink, outFile);
 }
 
+namespace {
+
 // Removes what a failed write left at path, if that is a plain file: the
 // name of a device or pipe written to (such as /dev/stdout) must stay.
-static void _removeFailedOutput(const char* path) {
+void _removeFailedOutput(const char* path) {
   struct stat st;
   if (stat(path, &st) == 0 && S_ISREG(st.st_mode)) remove(path);
 }
+
+}  // namespace
 
 int writeProgramFile(const char* path) {
   if (!checkDesign()) return 0;

@@ -3,8 +3,7 @@
 // matching, the two error reporters and the number list used for point lists.
 // All state is global: one text is interpreted at a time. The names live in
 // namespace lang because <windows.h> already has a global TokenType.
-#ifndef KIVO_GFX_LANG_COMMANDLEXER_H
-#define KIVO_GFX_LANG_COMMANDLEXER_H
+#pragma once
 
 namespace lang {
 
@@ -79,5 +78,3 @@ int lenNumList(const NumListNode* head);
 void freeNumList(NumListNode* head);
 
 }  // namespace lang
-
-#endif

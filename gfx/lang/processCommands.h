@@ -1,8 +1,7 @@
 // Interpreter of the graphics command language: runs a text of ";"-separated
 // drawing statements (for example "fill white;flip") against one graphics
 // control through its cmd_* operations.
-#ifndef KIVO_GFX_LANG_PROCESSCOMMANDS_H
-#define KIVO_GFX_LANG_PROCESSCOMMANDS_H
+#pragma once
 
 #include "gfx/graphics.h"
 
@@ -24,6 +23,4 @@ KIVO_LANG_EXPORT int graphicCommand(HWND window, const char* text);
 
 #ifdef __cplusplus
 }
-#endif
-
 #endif

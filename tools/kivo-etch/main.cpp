@@ -27,14 +27,18 @@ static const char USAGE[] =
     "Exit status: 0 on success, 1 if the design cannot be read or used or the\n"
     "program cannot be written, 2 for wrong arguments.\n";
 
-static int _usageError(const char* problem) {
+namespace {
+
+int _usageError(const char* problem) {
   fprintf(stderr, "kivo-etch: %s (see kivo-etch --help)\n", problem);
   return 2;
 }
 
-static int _stdoutSink(void*, const char* data, size_t size) {
+int _stdoutSink(void*, const char* data, size_t size) {
   return fwrite(data, 1, size, stdout) == size;
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const char* design = nullptr;

@@ -8,7 +8,9 @@
 #include "cad/document/settings.h"
 #include "cad/document/tools.h"
 
-static void _setTool(int index, double size, double depth, unsigned speed, int bit, unsigned passes) {
+namespace {
+
+void _setTool(int index, double size, double depth, unsigned speed, int bit, unsigned passes) {
   Tool& t = gTools[index];
   t.size = size;
   t.depth = depth;
@@ -19,7 +21,7 @@ static void _setTool(int index, double size, double depth, unsigned speed, int b
 
 // A 60 x 40 mm board: cut out along its outline in four passes, four
 // mounting holes drilled through, and a filled pocket in the middle.
-static void _mountingPlate() {
+void _mountingPlate() {
   newDesign();
   gV.boardWidth = 60;
   gV.boardHeight = 40;
@@ -34,7 +36,7 @@ static void _mountingPlate() {
 
 // A front panel: round knob recesses, a display window, engraved marks and
 // screw holes.
-static void _frontPanel() {
+void _frontPanel() {
   newDesign();
   gV.boardWidth = 100;
   gV.boardHeight = 50;
@@ -56,7 +58,7 @@ static void _frontPanel() {
 
 // Every kind and several bits, with two table entries sharing bit 2 and two
 // neighbouring entries of the same size (no bit change asked between them).
-static void _mixedShapes() {
+void _mixedShapes() {
   newDesign();
   gV.boardWidth = 80;
   gV.boardHeight = 80;
@@ -73,6 +75,8 @@ static void _mixedShapes() {
   ObjNewCircle(12, 68, 2.5, 7, 1);
   ObjNewRect(60, 5, 75, 15, 0, 0);
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -1,6 +1,6 @@
 // Drawing state, shapes, fills, pixels and text, read back from the back
 // buffer with cmd_getPixel.
-#include "tests/gfx/gfx_fixture.h"
+#include "tests/gfx/gfxFixture.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,6 +1,6 @@
 // Bitmap operations: cut, paste, centre, stretch, mirror, key, rotate,
 // brightness and inversion, read back pixel by pixel.
-#include "tests/gfx/gfx_fixture.h"
+#include "tests/gfx/gfxFixture.h"
 
 namespace {
 

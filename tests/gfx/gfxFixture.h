@@ -1,7 +1,6 @@
 // A visible parent window holding one "ZuGfx32" control, with an input
 // handler that records what the control forwards.
-#ifndef KIVO_TESTS_GFX_FIXTURE_H
-#define KIVO_TESTS_GFX_FIXTURE_H
+#pragma once
 
 #include <windows.h>
 
@@ -9,7 +8,7 @@
 
 #include <vector>
 
-#include "gfx/gfxinstance.h"
+#include "gfx/gfxInstance.h"
 #include "gfx/graphics.h"
 #include "gfx/zugfx.h"
 
@@ -54,5 +53,3 @@ class GfxTest : public ::testing::Test {
   HWND container = nullptr;  // 400 x 300 client
   HWND gfx = nullptr;        // 200 x 150 at (0, 0), white, flipped
 };
-
-#endif

@@ -1,7 +1,6 @@
 // The record behind every "ZuGfx32" window and the control internals shared
 // by the window module (zugfx) and the drawing operations (graphics, bitmaps).
-#ifndef KIVO_GFX_GFXINSTANCE_H
-#define KIVO_GFX_GFXINSTANCE_H
+#pragma once
 
 #include <windows.h>
 
@@ -49,5 +48,3 @@ int setBrushColor(HWND window, COLORREF colour);
 int setFont(HWND window, HFONT font);
 
 int updateAutosize(HWND window);
-
-#endif

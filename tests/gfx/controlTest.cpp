@@ -1,6 +1,6 @@
 // The control window: library life cycle, records, buffers, input, scroll
 // bars, painting, autosize and GDI resource hygiene.
-#include "tests/gfx/gfx_fixture.h"
+#include "tests/gfx/gfxFixture.h"
 
 #include <cstdio>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "tests/gfx/gfx_fixture.h"
+#include "tests/gfx/gfxFixture.h"
 
 std::vector<InputRecord> gInput;
 

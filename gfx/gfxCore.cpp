@@ -1,4 +1,4 @@
-#include "gfx/gfxcore.h"
+#include "gfx/gfxCore.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,5 @@
 // Arithmetic of the graphics control, checked without the platform.
-#include "gfx/gfxcore.h"
+#include "gfx/gfxCore.h"
 
 #include <gtest/gtest.h>
 

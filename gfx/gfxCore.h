@@ -1,8 +1,7 @@
 // Arithmetic of the graphics control that needs no platform: colour packing,
 // angle conversion, pie and rotation geometry, text escapes, pixel byte
 // transforms, autosize layout, scroll requests and pointer parameters.
-#ifndef KIVO_GFX_GFXCORE_H
-#define KIVO_GFX_GFXCORE_H
+#pragma once
 
 #include <cstddef>
 #include <string>
@@ -65,5 +64,3 @@ unsigned wheelScrollCode(int delta, int step);
 // A pointer message's lParam (x low word, y high word) moved by the scroll
 // offsets, each coordinate kept to 16 bits.
 unsigned surfacePointParam(unsigned lParam, int dx, int dy);
-
-#endif
