@@ -28,6 +28,9 @@ void _highlightTool(int listTool) {
   // here sends no LBN_SELCHANGE.
   WPARAM row = listTool == LIST_NONE ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(listTool + 1);
   SendMessageA(gToolList, LB_SETCURSEL, row, 0);
+  // The row's colour tells whether an object is selected; it must follow
+  // also when the highlight stays on the same row.
+  InvalidateRect(gToolList, nullptr, FALSE);
 }
 
 }  // namespace
