@@ -156,10 +156,8 @@ void ExitCommand() {
   if (_askSaved("Are you sure you want to exit?")) DestroyWindow(gMainHWnd);
 }
 
-void BoardSettings() {
-  runBoardDialog(gMainHWnd);
-  Redraw();
-}
+// The command's effect redraws the view afterwards, whatever the outcome.
+void BoardSettings() { runBoardDialog(gMainHWnd); }
 
 void GridDialog() { runGridDialog(gMainHWnd); }
 
