@@ -112,7 +112,7 @@ int openDesign(const char* path) {
   if (status != DESIGN_OK) {
     _warn(std::string("Unable to open the design file\n") + path + "\n" +
               designErrorText(status) + ".\nThe current design is kept.",
-          "Open");
+          "Open design");
     return 0;
   }
   _setFileName(path);
