@@ -72,13 +72,19 @@ function(kivo_library name)
   set_property(GLOBAL APPEND PROPERTY KIVO_LIBRARIES ${name})
 endfunction()
 
-# kivo_test(NAME SOURCES ... [LIBS ...] [TIMEOUT s])
+# kivo_test(NAME SOURCES ... [LIBS ...] [TIMEOUT s] [SERIAL])
 # A GoogleTest program. Natively it links the sanitized copies of LIBS; in the
-# Windows configuration ctest runs it under Wine (see scripts/env.sh).
+# Windows configuration ctest runs it under Wine (see scripts/env.sh). SERIAL
+# tests run while no other test runs (tests that send real pointer and
+# keyboard input: the display has one pointer and one foreground window).
 function(kivo_test name)
-  cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "SERIAL" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 120)
+  endif()
+  set(serial)
+  if(A_SERIAL)
+    set(serial RUN_SERIAL TRUE)
   endif()
   add_executable(${name} ${A_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
@@ -91,7 +97,7 @@ function(kivo_test name)
     target_link_libraries(${name} PRIVATE ${A_LIBS} gtest_main)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES TIMEOUT ${A_TIMEOUT})
+                       PROPERTIES TIMEOUT ${A_TIMEOUT} ${serial})
 endfunction()
 
 # kivo_fuzzer(NAME SOURCES ... [LIBS ...])
