@@ -1,0 +1,27 @@
+// Fixture of the editor core's tests: a new design (default settings and
+// tools, no objects), the editor idle with nothing selected or hovered, the
+// default tool 0, and an empty drawing recorder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "cad/document/settings.h"
+#include "cad/document/tools.h"
+#include "cad/editor/editorState.h"
+#include "cad/editor/selection.h"
+#include "tests/support/designFixture.h"
+#include "tests/support/drawRecorder.h"
+
+class EditorTest : public DesignTest {
+ protected:
+  void SetUp() override {
+    DesignTest::SetUp();
+    gDefaultTool = 0;
+    New();
+    recorderReset();
+  }
+  void TearDown() override {
+    New();
+    DesignTest::TearDown();
+  }
+};
