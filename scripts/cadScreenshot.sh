@@ -6,6 +6,7 @@
 # and the green of the selected rectangle). Needs DISPLAY and WINEPREFIX set
 # (scripts/env.sh, kivo_wine_up).
 set -euo pipefail
+. "$(dirname "$0")/env.sh"
 kivo=$1
 design=$2
 shot=$3
@@ -13,13 +14,7 @@ rm -f "$shot"
 wine "$kivo" "$design" >/dev/null 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --onlyvisible --name '^KIVO CAD$' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-if [ -z "$window" ]; then
+if ! window=$(kivo_wait_window "KIVO CAD"); then
   echo "cadScreenshot.sh: KIVO CAD did not show its window" >&2
   exit 1
 fi

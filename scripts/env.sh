@@ -66,6 +66,21 @@ kivo_wine_up() {
   wine cmd.exe /c exit >/dev/null 2>&1 || true
 }
 
+# kivo_wait_window TITLE: waits up to 15 s for a visible window with exactly
+# that title on DISPLAY and prints its X id; fails if none shows.
+kivo_wait_window() {
+  local window=""
+  for _ in $(seq 150); do
+    window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+    if [ -n "$window" ]; then
+      echo "$window"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
 kivo_wine_down() {
   wineserver -k >/dev/null 2>&1 || true
   if [ -n "${KIVO_XVFB_PID:-}" ]; then

@@ -31,13 +31,7 @@ else
   kivo_wine_up
   shot=$KIVO_ROOT/out/kivo-cad.png
   (cd out && wine "$KIVO_ROOT/$kivo" "$KIVO_ROOT/$design" >/dev/null 2>&1 &)
-  window=""
-  for _ in $(seq 150); do
-    window=$(xdotool search --onlyvisible --name '^KIVO CAD$' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || { echo "run.sh: KIVO CAD did not start" >&2; exit 1; }
+  kivo_wait_window "KIVO CAD" >/dev/null || { echo "run.sh: KIVO CAD did not start" >&2; exit 1; }
   sleep 1
   import -window root "$shot"
   echo "No display: KIVO CAD ran on a virtual display ($DISPLAY) with $design;"

@@ -1,6 +1,7 @@
 // The control window: library life cycle, records, buffers, input, scroll
 // bars, painting, autosize and GDI resource hygiene.
 #include "tests/gfx/gfxFixture.h"
+#include "tests/support/exportedNames.h"
 
 #include <cstdio>
 #include <vector>
@@ -65,23 +66,8 @@ TEST(GfxLibrary, CloseDestroysEveryControlOnceAndLaterTicksAreHarmless) {
 // Other programs load the program that links the control and look its
 // operations up by name.
 TEST(GfxLibrary, OperationsAreExportedByName) {
-  static const char* const NAMES[] = {
-      "getVersion", "cmd_color", "cmd_backColor", "cmd_size", "cmd_style", "cmd_rule",
-      "cmd_font", "cmd_autoSize", "cmd_anchorX", "cmd_anchorXY", "cmd_anchorY",
-      "cmd_autoSizeOff", "cmd_line", "cmd_box", "cmd_boxFilled", "cmd_circle",
-      "cmd_circleFilled", "cmd_ellipse", "cmd_ellipseFilled", "cmd_pie", "cmd_pieFilled",
-      "cmd_poly", "cmd_polyFilled", "cmd_setPixel", "cmd_getPixel", "cmd_cls", "cmd_fill",
-      "cmd_floodFill", "cmd_text", "cmd_textFilled", "cmd_getTextW", "cmd_getTextH",
-      "cmd_horzScroll", "cmd_vertScroll", "cmd_horzScrollOff", "cmd_vertScrollOff",
-      "cmd_getScrollWidth", "cmd_getScrollHeight", "cmd_getScrollXPos", "cmd_getScrollYPos",
-      "cmd_scrollToX", "cmd_scrollToY", "cmd_scrollToCenterX", "cmd_scrollToCenterY",
-      "cmd_flip", "cmd_DrawStatusText", "cmd_wmPrint", "cmd_drawFrameControl", "cmd_drawEdge",
-      "cmd_getBmp", "cmd_drawBmp", "cmd_drawBmpStretch", "cmd_transBmp", "cmd_transStretchBmp",
-      "cmd_unloadBmp", "cmd_getBmpW", "cmd_getBmpH", "cmd_getRotatedBmp", "cmd_brightness",
-      "cmd_invert"};
-  EXPECT_EQ(sizeof(NAMES) / sizeof(NAMES[0]), 60u);  // getVersion and the 59 operations
   HMODULE self = GetModuleHandleA(nullptr);
-  for (const char* name : NAMES) EXPECT_NE(GetProcAddress(self, name), nullptr) << name;
+  for (const char* name : GFX_EXPORTS) EXPECT_NE(GetProcAddress(self, name), nullptr) << name;
   using VersionFn = int (*)();
   const auto version = reinterpret_cast<VersionFn>(
       reinterpret_cast<void*>(GetProcAddress(self, "getVersion")));
