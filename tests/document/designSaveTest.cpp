@@ -11,6 +11,9 @@
 #include "cad/document/obj.h"
 #include "tests/support/designFixture.h"
 #include "tests/support/testFiles.h"
+#ifdef _WIN32
+#include "cad/document/documentDialogs.h"
+#endif
 
 TEST(DesignNames, CncIsAddedOnlyToNamesWithoutAnyDot) {
   EXPECT_TRUE(needsCncExtension("board"));
@@ -26,6 +29,13 @@ TEST(DesignNames, CncIsAddedOnlyToNamesWithoutAnyDot) {
 
 namespace {
 
+// The platform's replace step, as the editor uses it.
+#ifdef _WIN32
+const FileReplaceFn REPLACE = replaceFileWin;
+#else
+const FileReplaceFn REPLACE = replaceByRename;
+#endif
+
 int gReplaceCalls = 0;
 int _failingReplace(const char*, const char*) {
   ++gReplaceCalls;
@@ -40,7 +50,7 @@ TEST_F(DesignSave, ReplacesTheFileWholeAndLeavesNoTemporaryFile) {
   std::string path = tempPath("safe.cnc");
   ASSERT_TRUE(writeFile(path, "old contents"));
   ObjNewRect(1, 2, 3, 4, 5, 1);
-  ASSERT_EQ(saveDesignReplacing(path.c_str(), replaceByRename), 1);
+  ASSERT_EQ(saveDesignReplacing(path.c_str(), REPLACE), 1);
   std::vector<unsigned char> bytes = designBytes();
   EXPECT_EQ(readFile(path), std::string(bytes.begin(), bytes.end()));
   EXPECT_FALSE(fileExists(designTempPath(path.c_str())));
@@ -62,6 +72,6 @@ TEST_F(DesignSave, AnUnwritableFolderWritesNothing) {
   EXPECT_EQ(saveDesignReplacing(path.c_str(), _failingReplace), 0);
   EXPECT_EQ(gReplaceCalls, 0);  // nothing was written, so nothing to move
   EXPECT_FALSE(fileExists(path));
-  EXPECT_EQ(saveDesignReplacing(nullptr, replaceByRename), 0);
-  EXPECT_EQ(saveDesignReplacing("", replaceByRename), 0);
+  EXPECT_EQ(saveDesignReplacing(nullptr, REPLACE), 0);
+  EXPECT_EQ(saveDesignReplacing("", REPLACE), 0);
 }
