@@ -10,6 +10,7 @@
 #include "cad/editor/frameChange.h"
 #include "cad/editor/pointer.h"
 #include "tests/editor/editorFixture.h"
+#include "tests/editor/randomEditing.h"
 #include "tests/editor/softCanvas.h"
 
 namespace {
@@ -120,58 +121,24 @@ TEST_F(FrameChange, ViewToolsDefaultToolAndANewListNeedTheWholeFrame) {
 // redrawn (clipped) has exactly the pixels of the new full frame.
 TEST_F(FrameChange, PreviousFramePlusClippedRedrawIsTheNewFrame) {
   std::mt19937 random(20240611);
-  auto uniform = [&](double lo, double hi) {
-    return std::uniform_real_distribution<double>(lo, hi)(random);
-  };
-  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
   int partial = 0, changedFrames = 0;
   for (int design = 0; design < 10; design++) {
-    New();
-    gV.zoom = design % 3 ? 5 : 3.75;
-    gV.gridSpacing = design % 4 ? 2 : 0.7;
-    for (int i = 0; i < 25; i++) {
-      const double x = uniform(-5, 75), y = uniform(-5, 105);
-      const uint8_t tool = static_cast<uint8_t>(pick(11));  // 10: damaged
-      switch (pick(4)) {
-        case 0: ObjNewLine(x, y, x + uniform(-20, 20), y + uniform(-20, 20), tool); break;
-        case 1:
-          ObjNewRect(x, y, x + uniform(-15, 15), y + uniform(-15, 15), tool,
-                     static_cast<uint8_t>(pick(2)));
-          break;
-        case 2: ObjNewCircle(x, y, uniform(0.5, 10), tool, static_cast<uint8_t>(pick(2))); break;
-        default: ObjNewDrill(x, y, tool); break;
-      }
-    }
-    int px = 0, py = 0, buttons = 0;
-    SoftCanvas shown = fullCanvas(px, py);
+    makeRandomDesign(&random, 25, 3);
+    RandomPointer pointer;
+    SoftCanvas shown = fullCanvas(pointer.x, pointer.y);
     for (int step = 0; step < 50; step++) {
-      const FrameSnapshot before = takeFrameSnapshot(px, py);
-      const int nx = pick(CANVAS_W), ny = pick(CANVAS_H);
-      switch (pick(10)) {
-        case 0:
-          OnLButtonDown(nx, ny);
-          buttons |= MOUSE_LBUTTON;
-          break;
-        case 1:
-          OnLButtonUp();
-          buttons &= ~MOUSE_LBUTTON;
-          break;
-        case 2: OnKeyDown(pick(3) ? KEY_LEFT : KEY_ESCAPE); break;
-        case 3: OnKeyDown(pick(4) ? (pick(2) ? KEY_R : KEY_C) : KEY_DELETE); break;
-        case 4: runCommand(CMD_FILL); break;
-        default: OnMouseMove(buttons, nx, ny); break;
-      }
-      px = nx;
-      py = ny;
+      const FrameSnapshot before = takeFrameSnapshot(pointer.x, pointer.y);
+      randomEditorEvent(&random, &pointer, CANVAS_W, CANVAS_H);
       std::vector<PixelRect> rects;
-      const bool partialOk = frameChanges(before, takeFrameSnapshot(px, py), &rects);
-      const SoftCanvas full = fullCanvas(px, py);
+      const bool partialOk =
+          frameChanges(before, takeFrameSnapshot(pointer.x, pointer.y), &rects);
+      const SoftCanvas full = fullCanvas(pointer.x, pointer.y);
       if (partialOk) {
         partial++;
         SoftCanvas fast = shown;  // no rectangles: nothing to draw
         if (!rects.empty()) {
           fast.clips = rects;
-          FrameRequest request = fullFrame(VIEW, px, py);
+          FrameRequest request = fullFrame(VIEW, pointer.x, pointer.y);
           request.clips = rects.data();
           request.clipCount = static_cast<int>(rects.size());
           recorderReset();
