@@ -1,6 +1,6 @@
 // Fixture of the editor core's tests: a new design (default settings and
 // tools, no objects), the editor idle with nothing selected or hovered, the
-// default tool 0, and an empty drawing recorder.
+// default tool 0, and (natively) an empty drawing recorder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,7 +10,9 @@
 #include "cad/editor/editorState.h"
 #include "cad/editor/selection.h"
 #include "tests/support/designFixture.h"
+#ifndef _WIN32
 #include "tests/support/drawRecorder.h"
+#endif
 
 class EditorTest : public DesignTest {
  protected:
@@ -18,7 +20,9 @@ class EditorTest : public DesignTest {
     DesignTest::SetUp();
     gDefaultTool = 0;
     New();
+#ifndef _WIN32
     recorderReset();
+#endif
   }
   void TearDown() override {
     New();

@@ -1,0 +1,159 @@
+// Which rectangles a pointer event changes in the frame, and that the
+// previous frame with those rectangles redrawn gives the new full frame.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "cad/editor/boardView.h"
+#include "cad/editor/commands.h"
+#include "cad/editor/frameChange.h"
+#include "cad/editor/pointer.h"
+#include "tests/editor/editorFixture.h"
+#include "tests/editor/randomEditing.h"
+#include "tests/editor/softCanvas.h"
+
+namespace {
+
+HWND const VIEW = reinterpret_cast<HWND>(0x1234);
+const int CANVAS_W = 360, CANVAS_H = 510;
+
+bool contains(const std::vector<PixelRect>& rects, const PixelRect& r) {
+  for (const PixelRect& x : rects)
+    if (x.left == r.left && x.top == r.top && x.right == r.right && x.bottom == r.bottom)
+      return true;
+  return false;
+}
+
+// The full frame on a fresh canvas.
+SoftCanvas fullCanvas(int px, int py) {
+  recorderReset();
+  drawFrame(fullFrame(VIEW, px, py));
+  SoftCanvas canvas = softCanvas(CANVAS_W, CANVAS_H);
+  paintCalls(&canvas, gRecorder.calls);
+  return canvas;
+}
+
+}  // namespace
+
+using FrameChange = EditorTest;
+
+TEST_F(FrameChange, HoverMovingFromOneObjectToAnotherRepaintsBoth) {
+  Link* a = ObjNewLine(10, 10, 30, 10, 0);
+  Link* b = ObjNewCircle(40, 60, 5, 1, 1);
+  std::vector<PixelRect> rects;
+  FrameSnapshot before = takeFrameSnapshot(0, 0);
+  OnMouseMove(0, 300, 300);  // over nothing
+  ASSERT_TRUE(frameChanges(before, takeFrameSnapshot(300, 300), &rects));
+  EXPECT_TRUE(rects.empty());
+
+  before = takeFrameSnapshot(300, 300);
+  OnMouseMove(0, 100, 50);
+  ASSERT_EQ(gHoverObj, a);
+  ASSERT_TRUE(frameChanges(before, takeFrameSnapshot(100, 50), &rects));
+  ASSERT_EQ(rects.size(), 1u);
+  EXPECT_TRUE(contains(rects, objPixelBox(ListToObj(a))));
+
+  before = takeFrameSnapshot(100, 50);
+  OnMouseMove(0, 200, 300);
+  ASSERT_EQ(gHoverObj, b);
+  ASSERT_TRUE(frameChanges(before, takeFrameSnapshot(200, 300), &rects));
+  EXPECT_EQ(rects.size(), 2u);
+  EXPECT_TRUE(contains(rects, objPixelBox(ListToObj(a))));
+  EXPECT_TRUE(contains(rects, objPixelBox(ListToObj(b))));
+}
+
+TEST_F(FrameChange, OnlyTheGripWhoseHighlightChanged) {
+  Link* rect = ObjNewRect(10, 10, 30, 50, 0, 0);
+  selectObj(rect);
+  std::vector<PixelRect> rects;
+  FrameSnapshot before = takeFrameSnapshot(0, 0);
+  OnMouseMove(0, 150, 250);  // onto grip (x2, y2): the rectangle is hovered too
+  ASSERT_TRUE(frameChanges(before, takeFrameSnapshot(150, 250), &rects));
+  EXPECT_EQ(rects.size(), 2u);
+  EXPECT_TRUE(contains(rects, objPixelBox(ListToObj(rect))));
+  EXPECT_TRUE(contains(rects, gripPixelBox(30, 50)));
+  before = takeFrameSnapshot(150, 250);
+  OnMouseMove(0, 152, 251);  // still on it
+  ASSERT_TRUE(frameChanges(before, takeFrameSnapshot(152, 251), &rects));
+  EXPECT_TRUE(rects.empty());
+}
+
+TEST_F(FrameChange, DraggingRepaintsOldAndNewShapeAndAllGrips) {
+  Link* line = ObjNewLine(10, 10, 30, 10, 0);
+  selectObj(line);
+  OnLButtonDown(100, 50);
+  std::vector<PixelRect> rects;
+  const FrameSnapshot before = takeFrameSnapshot(100, 50);
+  const PixelRect oldBox = objPixelBox(ListToObj(line));
+  OnMouseMove(MOUSE_LBUTTON, 140, 90);
+  ASSERT_TRUE(frameChanges(before, takeFrameSnapshot(140, 90), &rects));
+  EXPECT_TRUE(contains(rects, oldBox));
+  EXPECT_TRUE(contains(rects, objPixelBox(ListToObj(line))));
+  EXPECT_TRUE(contains(rects, gripPixelBox(10, 10)));
+  EXPECT_TRUE(contains(rects, gripPixelBox(38, 18)));
+}
+
+TEST_F(FrameChange, ViewToolsDefaultToolAndANewListNeedTheWholeFrame) {
+  ObjNewLine(10, 10, 30, 10, 0);
+  std::vector<PixelRect> rects;
+  FrameSnapshot before = takeFrameSnapshot(0, 0);
+  OnRButtonDown(100, 100);
+  OnMouseMove(MOUSE_RBUTTON, 120, 100);
+  EXPECT_FALSE(frameChanges(before, takeFrameSnapshot(120, 100), &rects));
+  before = takeFrameSnapshot(0, 0);
+  gTools[6].size = 2;
+  EXPECT_FALSE(frameChanges(before, takeFrameSnapshot(0, 0), &rects));
+  before = takeFrameSnapshot(0, 0);
+  gDefaultTool = 1;
+  EXPECT_FALSE(frameChanges(before, takeFrameSnapshot(0, 0), &rects));
+  before = takeFrameSnapshot(0, 0);
+  selectObj(gObjList);
+  OnKeyDown(KEY_DELETE);  // the head goes
+  EXPECT_FALSE(frameChanges(before, takeFrameSnapshot(0, 0), &rects));
+  before = takeFrameSnapshot(0, 0);
+  gV.snapSpacing = 3;  // not drawn
+  EXPECT_TRUE(frameChanges(before, takeFrameSnapshot(0, 0), &rects));
+}
+
+// Random designs and random pointer and key events: wherever frameChanges
+// allows a partial redraw, the previous frame with the changed rectangles
+// redrawn (clipped) has exactly the pixels of the new full frame.
+TEST_F(FrameChange, PreviousFramePlusClippedRedrawIsTheNewFrame) {
+  std::mt19937 random(20240611);
+  int partial = 0, changedFrames = 0;
+  for (int design = 0; design < 10; design++) {
+    makeRandomDesign(&random, 25, 3);
+    RandomPointer pointer;
+    SoftCanvas shown = fullCanvas(pointer.x, pointer.y);
+    for (int step = 0; step < 50; step++) {
+      const FrameSnapshot before = takeFrameSnapshot(pointer.x, pointer.y);
+      randomEditorEvent(&random, &pointer, CANVAS_W, CANVAS_H);
+      std::vector<PixelRect> rects;
+      const bool partialOk =
+          frameChanges(before, takeFrameSnapshot(pointer.x, pointer.y), &rects);
+      const SoftCanvas full = fullCanvas(pointer.x, pointer.y);
+      if (partialOk) {
+        partial++;
+        SoftCanvas fast = shown;  // no rectangles: nothing to draw
+        if (!rects.empty()) {
+          fast.clips = rects;
+          FrameRequest request = fullFrame(VIEW, pointer.x, pointer.y);
+          request.clips = rects.data();
+          request.clipCount = static_cast<int>(rects.size());
+          recorderReset();
+          drawFrame(request);
+          paintCalls(&fast, gRecorder.calls);
+        }
+        changedFrames += shown.pixels != full.pixels;
+        ASSERT_TRUE(fast.pixels == full.pixels)
+            << differingPixels(fast, full) << " pixels differ, design " << design << " step "
+            << step;
+      }
+      shown = full;
+    }
+  }
+  // The run exercised partial redraws, most of which changed pixels.
+  EXPECT_GT(partial, 250);
+  EXPECT_GT(changedFrames, 100);
+}
