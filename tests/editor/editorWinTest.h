@@ -128,7 +128,7 @@ inline Obj* objAt(int index) {
 }
 
 // The real main window with its children, made in this process.
-class EditorTest : public ::testing::Test {
+class CadWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     static int ready = ZuGfxInit() && CadRegisterClass(GetModuleHandleA(nullptr));

@@ -66,10 +66,10 @@ void closeProcessOf(HWND window) {
   }
 }
 
-class FilesTest : public EditorTest {
+class CadFilesTest : public CadWindowTest {
  protected:
   void SetUp() override {
-    EditorTest::SetUp();
+    CadWindowTest::SetUp();
     folder_ = tempPath("cadfiles");
     CreateDirectoryA(folder_.c_str(), nullptr);
     GetCurrentDirectoryA(sizeof(oldDir_), oldDir_);
@@ -81,7 +81,7 @@ class FilesTest : public EditorTest {
       RemoveDirectoryA(f.c_str());
     }
     RemoveDirectoryA(folder_.c_str());
-    EditorTest::TearDown();
+    CadWindowTest::TearDown();
   }
   std::string file(const std::string& name) {
     std::string path = folder_ + "\\" + name;
@@ -93,7 +93,7 @@ class FilesTest : public EditorTest {
   std::vector<std::string> made_;
 };
 
-TEST_F(FilesTest, SaveAsNewOpenRoundTrip) {
+TEST_F(CadFilesTest, SaveAsNewOpenRoundTrip) {
   ObjNewRect(10, 10, 30, 20, 1, 1);
   ObjNewCircle(40, 50, 5, 2, 0);
   ObjNewLine(1, 2, 3, 4, 3);
@@ -161,7 +161,7 @@ TEST_F(FilesTest, SaveAsNewOpenRoundTrip) {
   EXPECT_STREQ(gFileName, other.c_str());
 }
 
-TEST_F(FilesTest, CancelledOrFailedOpenKeepsTheDesign) {
+TEST_F(CadFilesTest, CancelledOrFailedOpenKeepsTheDesign) {
   ObjNewLine(0, 0, 10, 10, 0);
   gFileName = _strdup("C:\\kept.cnc");
   std::string before = designImage();
@@ -192,7 +192,7 @@ TEST_F(FilesTest, CancelledOrFailedOpenKeepsTheDesign) {
   EXPECT_EQ(objCount(), 1u);
 }
 
-TEST_F(FilesTest, AFailedSaveSaysSoAndKeepsTheDesign) {
+TEST_F(CadFilesTest, AFailedSaveSaysSoAndKeepsTheDesign) {
   ObjNewLine(0, 0, 10, 10, 0);
   std::string before = designImage();
   std::string target = file("in_use");
@@ -224,7 +224,7 @@ TEST_F(FilesTest, AFailedSaveSaysSoAndKeepsTheDesign) {
   EXPECT_EQ(readFile(kept), before);
 }
 
-TEST_F(FilesTest, BoardAndGridSettingsAndTrimSize) {
+TEST_F(CadFilesTest, BoardAndGridSettingsAndTrimSize) {
   {
     Answer dialog("Board Settings", IDC_BOARD_WIDTH, [](HWND d) {
       SetDlgItemTextA(d, IDC_BOARD_WIDTH, "10");
@@ -259,7 +259,7 @@ TEST_F(FilesTest, BoardAndGridSettingsAndTrimSize) {
   EXPECT_EQ(viewPixel(120, 100), RGB(65, 65, 65));  // the board is 100 x 150 pixels now
 }
 
-TEST_F(FilesTest, GenerateGCodeWritesWhatKivoEtchWritesAndStartsTheTerminal) {
+TEST_F(CadFilesTest, GenerateGCodeWritesWhatKivoEtchWritesAndStartsTheTerminal) {
   ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
   std::string output = file("output.txt"), design = file("design.cnc"), ref = file("ref.txt");
   ObjNewRect(5, 5, 25, 15, 2, 1);
@@ -281,7 +281,7 @@ TEST_F(FilesTest, GenerateGCodeWritesWhatKivoEtchWritesAndStartsTheTerminal) {
   closeProcessOf(terminal);
 }
 
-TEST_F(FilesTest, GenerateGCodeThatCannotWriteSaysWhyAndStartsNothing) {
+TEST_F(CadFilesTest, GenerateGCodeThatCannotWriteSaysWhyAndStartsNothing) {
   ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
   std::string output = file("output.txt");
   ObjNewLine(0, 0, std::numeric_limits<double>::quiet_NaN(), 5, 0);
@@ -303,7 +303,7 @@ TEST_F(FilesTest, GenerateGCodeThatCannotWriteSaysWhyAndStartsNothing) {
   EXPECT_EQ(waitForTerminal("KIVO Terminal [output.txt]", 1500), nullptr);
 }
 
-TEST_F(FilesTest, ExitAsksFirst) {
+TEST_F(CadFilesTest, ExitAsksFirst) {
   {
     Answer cancel(SAVED_Q, MESSAGE_TEXT, press(IDCANCEL));
     menu(IDM_EXIT);

@@ -21,7 +21,7 @@ COLORREF boardPixel(double x, double y) {
                    static_cast<int>(y * gV.zoom + gV.viewY * gV.zoom));
 }
 
-TEST_F(EditorTest, DrawsARectangleWithThePointer) {
+TEST_F(CadWindowTest, DrawsARectangleWithThePointer) {
   clickToolbar(IDM_RECT);
   EXPECT_EQ(gMouseState, STATE_NEW_RECT);
   EXPECT_EQ(statusText(0), "New rect");
@@ -59,7 +59,7 @@ TEST_F(EditorTest, DrawsARectangleWithThePointer) {
   EXPECT_EQ(shownPixel(gToolList, row.right - 3, row.top + 3), RGB(210, 240, 210));
 }
 
-TEST_F(EditorTest, SelectsThenMovesAndResizesByAGrip) {
+TEST_F(CadWindowTest, SelectsThenMovesAndResizesByAGrip) {
   Link* rect = ObjNewRect(10, 10, 30, 20, 0, 0);
   Redraw();
   clickAt(20, 10);  // on the outline: selects, no grab
@@ -115,7 +115,7 @@ TEST_F(EditorTest, SelectsThenMovesAndResizesByAGrip) {
   EXPECT_EQ(statusText(1), "No obj selected.");
 }
 
-TEST_F(EditorTest, CirclesLinesAndDrillsFromTheKeyboardAndToolbar) {
+TEST_F(CadWindowTest, CirclesLinesAndDrillsFromTheKeyboardAndToolbar) {
   moveTo(50, 50);
   key('C');  // keys reach the board view, which has the focus
   EXPECT_EQ(gMouseState, STATE_NEW_CIRCLE);
@@ -145,7 +145,7 @@ TEST_F(EditorTest, CirclesLinesAndDrillsFromTheKeyboardAndToolbar) {
   EXPECT_EQ(boardPixel(62, 12), RGB(0, 255, 0));
 }
 
-TEST_F(EditorTest, KeysWalkDeleteAndEscape) {
+TEST_F(CadWindowTest, KeysWalkDeleteAndEscape) {
   Link* a = ObjNewLine(5, 5, 20, 5, 0);
   Link* b = ObjNewRect(30, 30, 40, 40, 5, 0);
   Link* c = ObjNewDrill(50, 50, 2);
@@ -183,7 +183,7 @@ TEST_F(EditorTest, KeysWalkDeleteAndEscape) {
   EXPECT_EQ(objCount(), 2u);
 }
 
-TEST_F(EditorTest, FillToggleAndToolListChoices) {
+TEST_F(CadWindowTest, FillToggleAndToolListChoices) {
   Link* rect = ObjNewRect(10, 10, 30, 30, 0, 0);
   Redraw();
   clickToolbar(IDM_FILL);  // no selection: nothing
@@ -216,7 +216,7 @@ TEST_F(EditorTest, FillToggleAndToolListChoices) {
   gDefaultTool = 0;
 }
 
-TEST_F(EditorTest, DoubleClickOnAToolRowOpensModifyTool) {
+TEST_F(CadWindowTest, DoubleClickOnAToolRowOpensModifyTool) {
   {
     Answer dialog("Modify Tool", IDC_TOOL_SIZE, [](HWND d) {
       SetDlgItemTextA(d, IDC_TOOL_SIZE, "1.25");
@@ -235,7 +235,7 @@ TEST_F(EditorTest, DoubleClickOnAToolRowOpensModifyTool) {
   gDefaultTool = 0;
 }
 
-TEST_F(EditorTest, WheelZoomsAboutThePointerAndRightDragPans) {
+TEST_F(CadWindowTest, WheelZoomsAboutThePointerAndRightDragPans) {
   moveTo(20, 10);  // pixel (100, 50)
   INPUT wheel = {};
   wheel.type = INPUT_MOUSE;

@@ -9,7 +9,7 @@ using namespace cadtest;
 
 namespace {
 
-TEST_F(EditorTest, StartsWithMenuToolbarStatusAndToolList) {
+TEST_F(CadWindowTest, StartsWithMenuToolbarStatusAndToolList) {
   char name[64] = "";
   GetClassNameA(gMainHWnd, name, sizeof(name));
   EXPECT_STREQ(name, "ORBEClass");
@@ -76,7 +76,7 @@ TEST_F(EditorTest, StartsWithMenuToolbarStatusAndToolList) {
   EXPECT_EQ(GetDlgCtrlID(gToolList), IDC_TOOLLIST);
 }
 
-TEST_F(EditorTest, ChildrenAreLaidOutAroundTheBoardView) {
+TEST_F(CadWindowTest, ChildrenAreLaidOutAroundTheBoardView) {
   RECT client;
   GetClientRect(gMainHWnd, &client);
   ASSERT_EQ(client.right, 900);
@@ -109,7 +109,7 @@ TEST_F(EditorTest, ChildrenAreLaidOutAroundTheBoardView) {
   EXPECT_EQ(list.bottom - list.top, 250);
 }
 
-TEST_F(EditorTest, FirstFrameShowsBoardAndGrid) {
+TEST_F(CadWindowTest, FirstFrameShowsBoardAndGrid) {
   // Default view: board (0, 0)-(350, 500) in white with a black outline,
   // grid lines every 10 pixels, grey around the board.
   EXPECT_EQ(viewPixel(0, 0), RGB(0, 0, 0));
