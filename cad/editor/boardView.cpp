@@ -23,8 +23,36 @@ PixelRect _box(int x1, int y1, int x2, int y2, int pad) {
 // Cross half-extent of a drill point of the given diameter, in board units.
 double _crossHalf(double diameter) { return diameter * 0.5 * 0.707; }
 
-void _color(HWND view, Rgb c) { cmd_color(view, c.r, c.g, c.b); }
-void _backColor(HWND view, Rgb c) { cmd_backColor(view, c.r, c.g, c.b); }
+bool _same(const Rgb& a, const Rgb& b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+
+// The drawing state of a frame: pen colour, fill colour and pen width. A
+// lean frame leaves out the calls that would set what is already set.
+struct Pen {
+  HWND view;
+  bool lean;
+  bool penKnown = false, fillKnown = false, widthKnown = false;
+  Rgb pen = {}, fill = {};
+  int width = 0;
+
+  void color(Rgb c) {
+    if (lean && penKnown && _same(c, pen)) return;
+    cmd_color(view, c.r, c.g, c.b);
+    penKnown = true;
+    pen = c;
+  }
+  void backColor(Rgb c) {
+    if (lean && fillKnown && _same(c, fill)) return;
+    cmd_backColor(view, c.r, c.g, c.b);
+    fillKnown = true;
+    fill = c;
+  }
+  void size(int w) {
+    if (lean && widthKnown && w == width) return;
+    cmd_size(view, w);
+    widthKnown = true;
+    width = w;
+  }
+};
 
 // Which items of a frame to draw.
 struct Clips {
@@ -76,11 +104,12 @@ void _gridLines(double spacing, double extent, double offset, int end, DrawLine 
   }
 }
 
-void _drawBase(HWND view, const Clips& clips) {
+void _drawBase(Pen* pen, const Clips& clips) {
+  HWND view = pen->view;
   cmd_fill(view, 65, 65, 65);
-  cmd_backColor(view, 255, 255, 255);
-  cmd_color(view, 0, 0, 0);
-  cmd_size(view, 1);
+  pen->backColor({255, 255, 255});
+  pen->color({0, 0, 0});
+  pen->size(1);
   const double zoom = gV.zoom, vx = gV.viewX, vy = gV.viewY;
   const int left = toPixel(vx * zoom), top = toPixel(vy * zoom);
   const int right = toPixel((gV.boardWidth + vx) * zoom);
@@ -91,7 +120,7 @@ void _drawBase(HWND view, const Clips& clips) {
   // A positive zoom and finite offsets keep the walks below finite.
   if (!(gV.gridSpacing * zoom > 3.0) || !(zoom > 0) || !std::isfinite(vx) || !std::isfinite(vy))
     return;
-  cmd_color(view, 225, 225, 225);
+  pen->color({225, 225, 225});
   const int yFrom = toPixel(vy * zoom + 1), yTo = toPixel((gV.boardHeight + vy) * zoom - 1);
   _gridLines(gV.gridSpacing, gV.boardWidth, vx, clips.right, [&](int x) {
     if (clips.meet(_box(x, yFrom, x, yTo, 1))) cmd_line(view, x, yFrom, x, yTo);
@@ -102,19 +131,20 @@ void _drawBase(HWND view, const Clips& clips) {
   });
 }
 
-void _drawObj(HWND view, const Link* link) {
+void _drawObj(Pen* pen, const Link* link) {
+  HWND view = pen->view;
   const Obj* obj = static_cast<const Obj*>(link->data);
   const ObjColours colours = objColours(link);
-  _color(view, colours.pen);
-  _backColor(view, colours.fill);
+  pen->color(colours.pen);
+  pen->backColor(colours.fill);
   const double size = objToolSize(obj);
-  cmd_size(view, penWidth(size));
+  pen->size(penWidth(size));
   switch (obj->type) {
     case OBJ_LINE: drawLine(view, obj->x1, obj->y1, obj->x2, obj->y2); break;
     case OBJ_RECT: drawRect(view, obj->x1, obj->y1, obj->x2, obj->y2, obj->fill); break;
     case OBJ_CIRCLE: drawCircle(view, obj->x1, obj->y1, obj->radius, obj->fill); break;
     case OBJ_DRILL:
-      cmd_size(view, 2);
+      pen->size(2);
       drawDrill(view, obj->x1, obj->y1, size);
       break;
     default: break;
@@ -127,26 +157,27 @@ bool _skipped(const FrameRequest& q, const Link* link) {
   return false;
 }
 
-void _drawGrip(HWND view, double x, double y, int pointerX, int pointerY) {
-  cmd_size(view, 1);
+void _drawGrip(Pen* pen, double x, double y, int pointerX, int pointerY) {
+  pen->size(1);
   if (gripContains(x, y, pointerX, pointerY)) {
-    cmd_color(view, 0, 255, 0);
-    cmd_backColor(view, 0, 0, 255);
+    pen->color({0, 255, 0});
+    pen->backColor({0, 0, 255});
   } else {
-    cmd_color(view, 0, 0, 0);
-    cmd_backColor(view, 125, 125, 255);
+    pen->color({0, 0, 0});
+    pen->backColor({125, 125, 255});
   }
   const GripSquare s = gripSquare(x, y);
-  cmd_boxFilled(view, toPixel(s.left), toPixel(s.top), toPixel(s.right), toPixel(s.bottom));
+  cmd_boxFilled(pen->view, toPixel(s.left), toPixel(s.top), toPixel(s.right),
+                toPixel(s.bottom));
 }
 
-void _drawGripsClipped(HWND view, const Link* link, int pointerX, int pointerY,
+void _drawGripsClipped(Pen* pen, const Link* link, int pointerX, int pointerY,
                        const Clips& clips) {
   Grip grips[MAX_GRIPS];
   const int n = objGrips(static_cast<const Obj*>(link ? link->data : nullptr), grips);
   for (int i = 0; i < n; i++)
     if (clips.meet(gripPixelBox(grips[i].x, grips[i].y)))
-      _drawGrip(view, grips[i].x, grips[i].y, pointerX, pointerY);
+      _drawGrip(pen, grips[i].x, grips[i].y, pointerX, pointerY);
 }
 
 }  // namespace
@@ -171,16 +202,17 @@ FrameRequest fullFrame(HWND view, int pointerX, int pointerY) {
 
 int drawFrame(const FrameRequest& q) {
   const Clips clips = _clips(q);
-  if (q.base) _drawBase(q.view, clips);
+  Pen pen = {q.view, q.lean};
+  if (q.base) _drawBase(&pen, clips);
   if (q.objects) {
     for (const Link* link = q.from ? q.from : gObjList; link; link = link->next) {
       if (_skipped(q, link)) continue;
       if (clips.rects && !clips.meet(objPixelBox(static_cast<const Obj*>(link->data))))
         continue;
-      _drawObj(q.view, link);
+      _drawObj(&pen, link);
     }
   }
-  if (q.grips) _drawGripsClipped(q.view, gSelObj, q.pointerX, q.pointerY, clips);
+  if (q.grips) _drawGripsClipped(&pen, gSelObj, q.pointerX, q.pointerY, clips);
   if (q.flip) cmd_flip(q.view);
   return gSelObj ? 1 : 0;
 }
@@ -214,7 +246,8 @@ void drawDrill(HWND view, double x, double y, double diameter) {
 }
 
 void drawGrips(HWND view, const Link* link, int pointerX, int pointerY) {
-  _drawGripsClipped(view, link, pointerX, pointerY, Clips{nullptr, 0, 0, 0});
+  Pen pen = {view, false};
+  _drawGripsClipped(&pen, link, pointerX, pointerY, Clips{nullptr, 0, 0, 0});
 }
 
 PixelRect objPixelBox(const Obj* obj) {

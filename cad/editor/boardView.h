@@ -2,7 +2,8 @@
 // operations: background, board, grid, the objects in list order in their
 // colours, the selection's grips, flip.
 //
-// The full frame (fullFrame) makes exactly the calls of a complete redraw.
+// The full frame (fullFrame) makes exactly the calls of a complete redraw
+// (a lean one leaves out repeated colour and width calls).
 // For a fast redraw the window layer can draw parts of a frame: only what
 // meets given pixel rectangles (with the device clipped to them, the pixels
 // there come out exactly as in the full frame, since every item that can
@@ -40,6 +41,9 @@ struct FrameRequest {
   int skipCount = 0;
   bool grips = true;  // the selection's grips
   bool flip = true;   // cmd_flip at the end
+  // Leave out the colour and width calls that would set what this frame has
+  // already set: the same pixels with fewer calls of the control.
+  bool lean = false;
 };
 
 // A complete frame: every item, grips under the pointer lit, flipped.

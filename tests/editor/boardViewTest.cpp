@@ -277,6 +277,37 @@ TEST_F(BoardView, PartialFramesLeaveOutWhatTheyAreAskedTo) {
                                     "cmd_flip()"}));
 }
 
+TEST_F(BoardView, LeanFramesLeaveOutOnlyRepeatedStateCalls) {
+  gV.gridSpacing = 2;
+  ObjNewLine(1, 1, 9, 9, 3);
+  ObjNewLine(2, 1, 9, 8, 3);    // same look: no state calls
+  ObjNewDrill(20, 20, 3);       // width 2 after 4
+  ObjNewRect(5, 5, 9, 9, 3, 1);
+  Link* sel = ObjNewCircle(30, 30, 3, 0, 0);
+  selectObj(sel);
+  const Calls full = frame(150, 150);
+  FrameRequest request = fullFrame(VIEW, 150, 150);
+  request.lean = true;
+  recorderReset();
+  drawFrame(request);
+  const Calls lean = gRecorder.calls;
+  // Removing from the full frame every state call that sets the state
+  // already set gives the lean frame.
+  Calls expect;
+  std::string pen, fill, width;
+  for (const std::string& c : full) {
+    std::string* state = c.rfind("cmd_color", 0) == 0       ? &pen
+                         : c.rfind("cmd_backColor", 0) == 0 ? &fill
+                         : c.rfind("cmd_size", 0) == 0      ? &width
+                                                            : nullptr;
+    if (state && *state == c) continue;
+    if (state) *state = c;
+    expect.push_back(c);
+  }
+  EXPECT_EQ(lean, expect);
+  EXPECT_EQ(full.size() - lean.size(), 3u + 3 + 2 + 10);  // objects on tool 3, grips
+}
+
 TEST_F(BoardView, PixelBoxesHoldEverythingAnObjectDraws) {
   // Each kind at a few zooms and bit sizes, drawn alone onto the software
   // canvas (the view shifted so it lies inside): no pixel outside its box.

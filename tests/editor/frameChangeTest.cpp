@@ -141,6 +141,7 @@ TEST_F(FrameChange, PreviousFramePlusClippedRedrawIsTheNewFrame) {
           FrameRequest request = fullFrame(VIEW, pointer.x, pointer.y);
           request.clips = rects.data();
           request.clipCount = static_cast<int>(rects.size());
+          request.lean = step % 2;
           recorderReset();
           drawFrame(request);
           paintCalls(&fast, gRecorder.calls);

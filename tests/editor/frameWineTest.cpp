@@ -117,6 +117,7 @@ TEST_F(FrameWine, PreviousFramePlusClippedRedrawIsTheNewFrame) {
         request.clips = rects.data();
         request.clipCount = static_cast<int>(rects.size());
         request.flip = false;
+        request.lean = step % 2;
         drawFrame(request);
         SelectClipRgn(backDC(), nullptr);
       }
