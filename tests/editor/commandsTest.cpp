@@ -192,34 +192,7 @@ TEST_F(Commands, LoadedViewIsBroughtIntoAUsableRange) {
   }
 }
 
-TEST_F(Commands, ToolbarButtonsInOrder) {
-  const char* texts[TOOLBAR_BUTTON_COUNT] = {"New",    "Open",  "Save", nullptr, "Line",
-                                             "Rect",   "Circle", "Drill", nullptr, "Fill/No Fill"};
-  const int ids[TOOLBAR_BUTTON_COUNT] = {6002, 6003, 6004, 0, 6007, 6008, 6009, 6010, 0, 6015};
-  int image = 0;
-  for (int i = 0; i < TOOLBAR_BUTTON_COUNT; i++) {
-    const ToolbarButton& b = TOOLBAR_BUTTONS[i];
-    EXPECT_EQ(b.command, ids[i]) << i;
-    if (!texts[i]) {
-      EXPECT_EQ(b.text, nullptr) << i;
-      continue;
-    }
-    EXPECT_STREQ(b.text, texts[i]);
-    EXPECT_EQ(b.image, image++) << i;  // the strip's images in order
-  }
-}
-
 using StatusTexts = EditorTest;
-
-TEST_F(StatusTexts, StateTexts) {
-  const char* texts[STATE_COUNT] = {
-      "Nothing going on.", "Sizing TL", "Sizing T", "Sizing TR", "Sizing L",
-      "Sizing R", "Sizing BL", "Sizing B", "Sizing BR", "Moving", "Sizing radius",
-      "New line", "New rect", "New circle", "New drill point"};
-  for (int s = 0; s < STATE_COUNT; s++) EXPECT_STREQ(mouseStateText(s), texts[s]);
-  EXPECT_STREQ(mouseStateText(-1), "");
-  EXPECT_STREQ(mouseStateText(STATE_COUNT), "");
-}
 
 TEST_F(StatusTexts, SelectedObjectTexts) {
   struct Case {
