@@ -7,7 +7,7 @@
 
 extern const char* const gszMouseState[STATE_COUNT];
 
-// Text of part 0 for a state ("" for a value outside 0..14).
+// Status bar text of a state ("" for a value outside 0..14).
 const char* mouseStateText(int state);
 // Description of the selected object into buffer (at most size bytes,
 // always terminated when size > 0), e.g. "X: 1.0   Y: 2.0   Radius: 3.0".
