@@ -2,14 +2,18 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <new>
+#include <vector>
 
 #include "cad/document/obj.h"
 #include "cad/document/settings.h"
 #include "cad/document/tools.h"
 #include "cad/gcode/numberFormat.h"
+#include "cad/gcode/programBuffer.h"
 
 // 2 pi as the program has always used it: one unit in the last place above
 // the double nearest to 2 pi. Chord counts, steps and the bound depend on it.
@@ -23,39 +27,11 @@ const char* etchError() {
   return gEtchError;
 }
 
-// Output of the current run: text is gathered in a buffer and handed to the
-// sink in large blocks. Once the sink fails nothing more is handed over and
-// the writers stop early.
-static struct {
-  char buf[1 << 16];
-  size_t len;
-  GcodeSink sink;
-  void* ctx;
-  int failed;
-  char travel[FIXED2_MAX + 8];  // "g0z<travel height>\r\n"
-  size_t travelLen;
-} gOut;
-
-// Room for the longest text one writer call adds: a travel, with three
-// numbers of up to FIXED2_MAX characters each.
-enum { LINE_ROOM = 4 * FIXED2_MAX };
-static_assert(sizeof(gOut.buf) > 8 * LINE_ROOM, "output buffer holds many lines");
+// "g0z<travel height>\r\n", the start of every travel.
+static char gTravel[FIXED2_MAX + 8];
+static size_t gTravelLen;
 
 namespace {
-
-void _flush() {
-  if (gOut.len && !gOut.failed && !gOut.sink(gOut.ctx, gOut.buf, gOut.len)) gOut.failed = 1;
-  gOut.len = 0;
-}
-
-char* _line() {
-  if (gOut.len > sizeof(gOut.buf) - LINE_ROOM) _flush();
-  return gOut.buf + gOut.len;
-}
-
-void _done(char* end) {
-  gOut.len = static_cast<size_t>(end - gOut.buf);
-}
 
 char* _put(char* p, const char* text, size_t n) {
   memcpy(p, text, n);
@@ -69,57 +45,54 @@ char* _put(char* p, const char (&text)[N]) {
 
 template <size_t N>
 void _text(const char (&text)[N]) {
-  _done(_put(_line(), text));
+  textDone(_put(textLine(), text));
 }
 
 }  // namespace
 
 void gcodeBegin(GcodeSink sink, void* ctx) {
-  gOut.len = 0;
-  gOut.sink = sink;
-  gOut.ctx = ctx;
-  gOut.failed = 0;
-  char* p = _put(gOut.travel, "g0z");
+  textBegin(sink, ctx);
+  char* p = _put(gTravel, "g0z");
   p = formatFixed2(p, gV.travelHeight);
   p = _put(p, "\r\n");
-  gOut.travelLen = static_cast<size_t>(p - gOut.travel);
+  gTravelLen = static_cast<size_t>(p - gTravel);
 }
 
 int gcodeEnd() {
-  _flush();
-  return !gOut.failed;
+  return textEnd();
 }
 
 namespace {
 
 void _liftToTravelHeight() {
-  _done(_put(_line(), gOut.travel, gOut.travelLen));
+  textDone(_put(textLine(), gTravel, gTravelLen));
 }
 
 // Rapid up to the travel height, across to (x, y), down to Z 0.
 void _travel(double x, double y) {
-  char* p = _put(_line(), gOut.travel, gOut.travelLen);
+  char* p = _put(textLine(), gTravel, gTravelLen);
   p = _put(p, "g0x");
   p = formatFixed2(p, x);
   p = _put(p, "y");
   p = formatFixed2(p, y);
-  _done(_put(p, "\r\ng0z0\r\n"));
+  textDone(_put(p, "\r\ng0z0\r\n"));
 }
 
 // Feed down to -depth.
 void _plunge(double depth) {
-  char* p = _put(_line(), "g1z");
+  char* p = _put(textLine(), "g1z");
+  passMark(p);  // the depth is what differs between passes
   p = formatFixed2(p, 0 - depth);
-  _done(_put(p, "\r\n"));
+  textDone(_put(p, "\r\n"));
 }
 
 // Feed in a straight line to (x, y).
 void _cut(double x, double y) {
-  char* p = _put(_line(), "g1x");
+  char* p = _put(textLine(), "g1x");
   p = formatFixed2(p, x);
   p = _put(p, "y");
   p = formatFixed2(p, y);
-  _done(_put(p, "\r\n"));
+  textDone(_put(p, "\r\n"));
 }
 
 }  // namespace
@@ -140,7 +113,7 @@ void circle(double cx, double cy, double radius, double depth) {
   _travel(cx + radius * std::cos(0.0), cy + radius * std::sin(0.0));
   _plunge(depth);
   double bound = TWO_PI + s;
-  for (double a = 0; a < bound && !gOut.failed;) {
+  for (double a = 0; a < bound && !textFailed();) {
     _cut(cx + radius * std::cos(a), cy + radius * std::sin(a));
     double next = a + s;
     if (next == a) break;  // a step too small to advance the angle
@@ -166,7 +139,7 @@ void _rectangleRings(const Obj* o, double size, double depth) {
   if (!o->fill || !(s >= MIN_FILL_STEP)) return;
   double left = std::fmin(o->x1, o->x2), right = std::fmax(o->x1, o->x2);
   double bottom = std::fmin(o->y1, o->y2), top = std::fmax(o->y1, o->y2);
-  while (!gOut.failed) {
+  while (!textFailed()) {
     double l = left + s, r = right - s, b = bottom + s, t = top - s;
     if (r < l || t < b) return;
     if (l == left && r == right && b == bottom && t == top) return;  // no progress
@@ -180,7 +153,7 @@ void _circleRings(const Obj* o, double size, double depth) {
   double r = o->radius;
   circle(o->x1, o->y1, r, depth);
   if (!o->fill || !(s >= MIN_FILL_STEP)) return;
-  while (!gOut.failed) {
+  while (!textFailed()) {
     double next = r - s;
     if (next < s || next == r) return;
     r = next;
@@ -273,36 +246,77 @@ void _cutObj(const Obj* o, const Tool* t, double depth) {
 }
 
 void _bitChange(int bit) {
-  char* p = _put(_line(), ";1. Install bit ");
+  char* p = _put(textLine(), ";1. Install bit ");
   p = formatInt(p, bit);
-  _done(_put(p, " and then rezero z axis\r\n"
+  textDone(_put(p, " and then rezero z axis\r\n"
                 ";2. press z up and z down same time to resume\r\n"
                 "g0z0\r\nm103\r\nm200\r\nm104\r\ng92z0\r\n"));
   _liftToTravelHeight();
 }
 
 void _feed(uint32_t millSpeed) {
-  char* p = _put(_line(), "f");
+  char* p = _put(textLine(), "f");
   p = formatInt(p, static_cast<int32_t>(millSpeed));  // as "%i" prints it
-  _done(_put(p, "\r\n"));
+  textDone(_put(p, "\r\n"));
 }
 
-// Every object cut with bit number bit, in list order, each in its passes.
-void _cutBit(int bit) {
-  int asked = 0;
-  for (Link* l = gObjList; l && !gOut.failed; l = l->next) {
+// The object in all passes of its tool: pass j at depth / passes x (j + 1).
+// The first pass is recorded and the others are copies of it with their
+// own depth, unless it is too long to record.
+void _cutPasses(const Obj* o, const Tool* t) {
+  double passes = t->passes;
+  auto depth = [&](uint32_t j) { return t->depth / passes * (j + 1); };
+  if (t->passes == 1) {
+    _cutObj(o, t, depth(0));
+    return;
+  }
+  passRecord();
+  _cutObj(o, t, depth(0));
+  if (!passEnd()) {
+    for (uint32_t j = 1; j < t->passes && !textFailed(); j++) _cutObj(o, t, depth(j));
+    return;
+  }
+  char first[FIXED2_MAX], number[FIXED2_MAX];
+  size_t firstLen = static_cast<size_t>(formatFixed2(first, 0 - depth(0)) - first);
+  for (uint32_t j = 1; j < t->passes && !textFailed(); j++) {
+    size_t len = static_cast<size_t>(formatFixed2(number, 0 - depth(j)) - number);
+    passRepeat(firstLen, number, len);
+  }
+}
+
+// The objects that are cut, grouped by bit number and in list order within
+// a bit: those of bit i are order[first[i]] to order[first[i + 1] - 1].
+// One walk of the list instead of one for each bit. 0 if there is no memory
+// for the order.
+int _cutOrder(std::vector<const Obj*>& order, size_t (&first)[TOOL_COUNT + 1]) {
+  size_t count[TOOL_COUNT] = {};
+  for (Link* l = gObjList; l; l = l->next)
+    if (const Tool* t = _cutTool(ListToObj(l))) count[t->bitId]++;
+  first[0] = 0;
+  for (int i = 0; i < TOOL_COUNT; i++) first[i + 1] = first[i] + count[i];
+  try {
+    order.resize(first[TOOL_COUNT]);
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+  size_t at[TOOL_COUNT];
+  std::copy(first, first + TOOL_COUNT, at);
+  for (Link* l = gObjList; l; l = l->next) {
     const Obj* o = ListToObj(l);
+    if (const Tool* t = _cutTool(o)) order[at[t->bitId]++] = o;
+  }
+  return 1;
+}
+
+// The objects cut with bit number bit, each in its passes.
+void _cutBit(int bit, const Obj* const* objs, size_t count) {
+  for (size_t i = 0; i < count && !textFailed(); i++) {
+    const Obj* o = objs[i];
     Tool* t = _cutTool(o);
-    if (!t || t->bitId != bit) continue;
-    if (!asked) {
-      asked = 1;
-      if (bit != 0 && gTools[bit - 1].size != gTools[bit].size) _bitChange(bit);
-    }
+    if (i == 0 && bit != 0 && gTools[bit - 1].size != gTools[bit].size) _bitChange(bit);
     if (t->passes == 0) t->passes = 1;
     if (o->type < OBJ_LINE || o->type > OBJ_DRILL) continue;  // nothing to cut
-    double passes = t->passes;
-    for (uint32_t j = 0; j < t->passes && !gOut.failed; j++)
-      _cutObj(o, t, t->depth / passes * (j + 1));
+    _cutPasses(o, t);
   }
 }
 
@@ -310,6 +324,12 @@ void _cutBit(int bit) {
 
 int etchTo(GcodeSink sink, void* ctx) {
   if (!checkDesign()) return 0;
+  std::vector<const Obj*> order;
+  size_t first[TOOL_COUNT + 1];
+  if (!_cutOrder(order, first)) {
+    snprintf(gEtchError, sizeof(gEtchError), "out of memory");
+    return 0;
+  }
   errno = 0;
   gcodeBegin(sink, ctx);
   _text("m101\r\ng21\r\ng90\r\ng94\r\n"
@@ -317,9 +337,9 @@ int etchTo(GcodeSink sink, void* ctx) {
         ";2. press z up and z down same time to resume\r\n"
         "m103\r\nm200\r\nm104\r\ng92x0y0z0\r\n");
   _liftToTravelHeight();
-  for (int bit = 0; bit < TOOL_COUNT && !gOut.failed; bit++) {
+  for (int bit = 0; bit < TOOL_COUNT && !textFailed(); bit++) {
     _feed(gTools[bit].millSpeed);
-    _cutBit(bit);
+    _cutBit(bit, order.data() + first[bit], first[bit + 1] - first[bit]);
   }
   _liftToTravelHeight();
   _text("g0x0y0\r\ng0z0\r\nm102\r\nm104\r\n");

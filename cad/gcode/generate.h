@@ -23,7 +23,8 @@ int closeOutFile();
 // finite; else 0, and etchError() names the object at fault.
 int checkDesign();
 // Writes the whole program to sink. 1 on success; 0 if the design was
-// refused (nothing written) or the sink failed (generation stops there).
+// refused or memory ran out (nothing written), or the sink failed
+// (generation stops there).
 // A tool entry with 0 passes is set to 1 pass in the table.
 int etchTo(GcodeSink sink, void* ctx);
 // etchTo outFile.

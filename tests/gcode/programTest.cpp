@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "cad/document/designFile.h"
 #include "cad/document/obj.h"
@@ -158,4 +159,49 @@ TEST_F(Program, FilledShapesRepeatAllRingsInEveryPass) {
   resetObjs();
   ObjNewRect(0, 0, 2, 1, 0, 0);
   EXPECT_EQ(programBody(true).size(), 16u);  // outline only, once per pass
+}
+
+TEST_F(Program, EveryPassIsTheObjectCutOnceAtThatDepth) {
+  // Each object in its passes against the object alone cut in one pass at
+  // each pass depth, with depths whose text grows ("-7.50", "-15.00") and
+  // a pocket whose every pass runs to megabytes.
+  struct Case {
+    const char* what;
+    double depth;
+    uint32_t passes;
+    void (*make)();
+  } cases[] = {
+      {"line", 0.3, 3, [] { ObjNewLine(1, 2, 30, 4, 0); }},
+      {"drill", 30, 4, [] { ObjNewDrill(5, 5, 0); }},
+      {"filled rectangle", 30, 4, [] { ObjNewRect(0, 0, 7, 3, 0, 1); }},
+      {"several objects", 0.9, 3, [] {
+         ObjNewCircle(10, 10, 2, 0, 0);
+         ObjNewRect(5, 5, 1, 1, 0, 1);
+         ObjNewCircle(-3, 4, 1.5, 0, 1);
+         ObjNewDrill(3, 3, 0);
+       }},
+      {"pocket of megabytes", 1, 2, [] { ObjNewCircle(0, 0, 100, 0, 1); }},
+  };
+  for (auto& c : cases) {
+    gTools[0].depth = c.depth;
+    gTools[0].passes = c.passes;
+    c.make();
+    Lines all = programBody(true);
+    std::vector<Obj> objs;
+    for (Link* l = gObjList; l; l = l->next) objs.push_back(*ListToObj(l));
+    Lines expect;
+    for (const Obj& o : objs) {
+      resetObjs();
+      ObjNewIndirect(&o);
+      for (uint32_t j = 0; j < c.passes; j++) {
+        gTools[0].depth = c.depth / c.passes * (j + 1);
+        gTools[0].passes = 1;
+        Lines pass = programBody(true);
+        expect.insert(expect.end(), pass.begin(), pass.end());
+      }
+    }
+    EXPECT_EQ(all.size(), expect.size()) << c.what;
+    EXPECT_TRUE(all == expect) << c.what;
+    resetObjs();
+  }
 }
