@@ -8,6 +8,9 @@
 #include <fcntl.h>
 #include <io.h>
 #endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "cad/document/designFile.h"
 #include "cad/gcode/generate.h"
@@ -41,6 +44,13 @@ int _stdoutSink(void*, const char* data, size_t size) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+  // Large blocks (the loader's growing record buffer) come from the heap
+  // instead of fresh mappings, so the memory they free is used again for
+  // the design's objects: a third fewer pages to fault in, a good part of
+  // a short run's time.
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+#endif
   const char* design = nullptr;
   const char* out = nullptr;
   for (int i = 1; i < argc; i++) {
