@@ -19,8 +19,6 @@ TEST(ToolTable, DefaultsAndLookups) {
     for (unsigned char b : gTools[i].pad0) EXPECT_EQ(b, 0);
     for (unsigned char b : gTools[i].pad1) EXPECT_EQ(b, 0);
   }
-  EXPECT_DOUBLE_EQ(gTools[3].size, 0.8);
-  EXPECT_DOUBLE_EQ(gTools[3].depth, 0.4);
   EXPECT_EQ(toolIndexFromPtr(&gTools[3]), 3);
   EXPECT_EQ(toolIndexFromPtr(&gTools[9]), 9);
   Tool other = {};

@@ -127,7 +127,6 @@ TEST_F(Faults, HugeFiniteNumbersAreWrittenInFull) {
   char text[400];
   snprintf(text, sizeof(text), "%.2f", 1.7e308);
   std::string big = text;
-  ASSERT_EQ(big.size(), 312u);
   EXPECT_EQ(path[0], "g0z-" + big);
   EXPECT_EQ(path[1], "g0x" + big + "y-" + big);
   EXPECT_EQ(path[7], "g1x" + big + "y-" + big);
