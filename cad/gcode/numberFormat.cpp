@@ -105,12 +105,13 @@ char* _fixed2Exact(char* p, double v) {
   return _hundredths(p, cents);
 }
 
-// Below FAST_LIMIT, |v| x 100 is below 2^30 (it fits an int32_t), where
-// every integer and every integer and a half is a double. Rounding the
-// product is monotonic, so the rounded product lies on the same side of each
-// of them as the exact one, or on it: only a product that comes out an
-// integer and a half needs the exact one to decide.
-const double FAST_LIMIT = 1e7;
+// Below FAST_LIMIT, |v| x 100 is below 2^30, where every integer and every
+// integer and a half is a double. Rounding the product is monotonic, so the
+// rounded product lies on the same side of each of them as the exact one,
+// or on it: only a product that comes out an integer and a half needs the
+// exact one to decide. Adding 2^52 rounds the product to an integer (the
+// doubles from 2^52 on are the integers), which then stands in the low bits.
+const double FAST_LIMIT = 1e7, TWO_POW_52 = 4503599627370496.0;
 
 }  // namespace
 
@@ -118,11 +119,12 @@ char* formatFixed2(char* p, double v) {
   double a = std::fabs(v);
   if (a < FAST_LIMIT) {
     double scaled = a * 100;
-    uint32_t cents = static_cast<uint32_t>(static_cast<int32_t>(scaled));
-    double fraction = scaled - cents;  // exact
-    if (fraction != 0.5) {
+    double shifted = scaled + TWO_POW_52;
+    if (std::fabs(scaled - (shifted - TWO_POW_52)) != 0.5) {  // both differences exact
+      uint64_t bits;
+      memcpy(&bits, &shifted, sizeof(bits));
       if (std::signbit(v)) *p++ = '-';
-      return _hundredths(p, cents + (fraction > 0.5));
+      return _hundredths(p, static_cast<uint32_t>(bits));
     }
   }
   return _fixed2Exact(p, v);  // a tie in the product, large, or not finite
