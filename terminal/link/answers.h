@@ -20,8 +20,8 @@ enum AnswerKind {
 void answerClear();
 // True when n more bytes would overflow the buffer.
 bool answerOverflows(int n);
-// Appends n bytes (the caller checked answerOverflows).
-void answerAppend(const char* bytes, int n);
+// Appends n bytes; false, holding nothing new, when they would overflow.
+bool answerAppend(const char* bytes, int n);
 // A CR or LF is among the bytes held.
 bool answerComplete();
 // Kind of the n bytes of an answer. All n bytes count, NUL bytes of a noisy
