@@ -147,14 +147,13 @@ int SendLine(const LinkIo* io, const char* text) {
       return SEND_FAILED;
     }
     _log(io, LOG_PARITY + _heldText());
-    if (++attempts >= RESEND_LIMIT) {
-      runHalt();
-      _log(io, LOG_CRITICAL + _heldText());
-      io->report.updateButtons(io->report.context);
-      _markTakenLine(io);
-      return SEND_LIMIT;
-    }
     port.sleep(port.context, 1);
+    if (++attempts < RESEND_LIMIT) continue;
+    runHalt();
+    _log(io, LOG_CRITICAL + _heldText());
+    io->report.updateButtons(io->report.context);
+    _markTakenLine(io);
+    return SEND_LIMIT;
   }
 }
 
