@@ -1,0 +1,318 @@
+// kivo-sim: the machine controller of KIVO Terminal, simulated on a
+// pseudo-terminal (or a serial device), for users without a machine at hand
+// and for the tests. See SIM_USAGE (kivo-sim --help).
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <string>
+
+#include "tools/kivo-sim/controller.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Time = Clock::time_point;
+using Ms = std::chrono::milliseconds;
+
+volatile sig_atomic_t gStop = 0;
+
+void _onSignal(int) { gStop = 1; }
+
+struct Outgoing {
+  std::string bytes;
+  Time due;       // when its last byte has crossed the paced line
+  bool optional;  // a repeated ready answer, dropped when the line is full
+};
+
+struct Sim {
+  SimController controller;
+  int fd = -1;
+  bool pty = false;
+  std::string path;  // the terminal's side of the line
+  FILE* record = nullptr;
+  std::deque<Outgoing> out;
+  bool connected = false;
+  std::chrono::nanoseconds byteTime{0};
+  Time inFree, outFree, lastActivity, lastByte;
+};
+
+void _note(const Sim& sim, int level, const std::string& text) {
+  if (sim.controller.options.verbosity >= level) std::fprintf(stderr, "kivo-sim: %s\n", text.c_str());
+}
+
+void _makeRaw(int fd) {
+  termios t;
+  if (tcgetattr(fd, &t) != 0) return;
+  cfmakeraw(&t);
+  cfsetispeed(&t, B115200);
+  cfsetospeed(&t, B115200);
+  t.c_cflag |= CLOCAL | CREAD;
+  tcsetattr(fd, TCSANOW, &t);
+}
+
+// A new pseudo-terminal; the terminal program opens the returned path. Its
+// side is put in raw mode once here: the settings outlast closing it.
+bool _openPty(Sim* sim) {
+  sim->fd = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (sim->fd < 0 || grantpt(sim->fd) != 0 || unlockpt(sim->fd) != 0) return false;
+  const char* name = ptsname(sim->fd);
+  if (!name) return false;
+  sim->path = name;
+  int side = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (side < 0) return false;
+  _makeRaw(side);
+  close(side);
+  sim->pty = true;
+  return true;
+}
+
+// Bytes sent while nobody listened wait on the terminal's side of a
+// pseudo-terminal; they are dropped when a connection ends, so the next one
+// starts clean.
+void _flushTerminalSide(const Sim& sim) {
+  int side = open(sim.path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (side < 0) return;
+  tcflush(side, TCIFLUSH);
+  close(side);
+}
+
+bool _makeLink(const std::string& target, const std::string& link) {
+  struct stat st;
+  if (lstat(link.c_str(), &st) == 0) {
+    if (!S_ISLNK(st.st_mode)) return false;  // never replace a real file
+    unlink(link.c_str());
+  }
+  return symlink(target.c_str(), link.c_str()) == 0;
+}
+
+// COMn of the Wine prefix: the registry key makes it last, the device link
+// reaches a wine server that is already running.
+void _mapWineCom(const Sim& sim, int n, const std::string& target) {
+  const char* prefixVar = std::getenv("WINEPREFIX");
+  const char* home = std::getenv("HOME");
+  std::string prefix = prefixVar ? prefixVar : std::string(home ? home : ".") + "/.wine";
+  std::string com = "COM" + std::to_string(n);
+  pid_t child = fork();
+  if (child == 0) {
+    int null = open("/dev/null", O_RDWR);
+    dup2(null, 1);
+    dup2(null, 2);
+    execlp("wine", "wine", "reg", "add", "HKLM\\Software\\Wine\\Ports", "/v", com.c_str(), "/t", "REG_SZ", "/d",
+           target.c_str(), "/f", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  if (child < 0 || waitpid(child, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    _note(sim, 0, "could not add " + com + " to the Wine registry (is wine installed?)");
+  std::string device = prefix + "/dosdevices/com" + std::to_string(n);
+  if (!_makeLink(target, device))
+    _note(sim, 0, "could not link " + device);
+  else
+    _note(sim, 1, com + " of " + prefix + " is mapped onto " + target);
+}
+
+void _queue(Sim* sim, const std::string& bytes, Time notBefore, bool optional) {
+  std::string sent = simChannelOut(&sim->controller, bytes);
+  if (sent.empty()) return;
+  Time start = std::max(notBefore, sim->outFree);
+  Time due = start + sim->byteTime * static_cast<long>(sent.size());
+  sim->outFree = due;
+  sim->out.push_back({sent, due, optional});
+}
+
+void _handle(Sim* sim, const SimEvents& events, Time done) {
+  for (const std::string& note : events.notes) _note(*sim, 1, note);
+  for (const std::string& line : events.accepted) {
+    _note(*sim, 2, "line " + std::to_string(sim->controller.lines) + " taken: " + line);
+    if (sim->record) {
+      std::fwrite(line.data(), 1, line.size(), sim->record);
+      std::fputc('\n', sim->record);
+      std::fflush(sim->record);
+    }
+  }
+  for (const SimReply& reply : events.replies) _queue(sim, reply.bytes, done + Ms(reply.delayMs), false);
+  if (events.frameEnded) sim->lastActivity = done;
+}
+
+void _receive(Sim* sim, const char* bytes, size_t n, Time now) {
+  // On a paced line the bytes arrive one byte time apart: the frame they end
+  // is complete only when the last of them is in.
+  sim->inFree = std::max(now, sim->inFree) + sim->byteTime * static_cast<long>(n);
+  sim->lastByte = now;
+  std::string got = simChannelIn(&sim->controller, bytes, n);
+  SimEvents events;
+  simReceive(&sim->controller, got.data(), got.size(), &events);
+  _handle(sim, events, sim->inFree);
+}
+
+void _disconnect(Sim* sim) {
+  sim->connected = false;
+  sim->out.clear();
+  sim->controller.frame.clear();
+  if (sim->pty) _flushTerminalSide(*sim);
+  _note(*sim, 1, "the terminal closed the line");
+}
+
+// Writes what is due; false when the line is full.
+bool _send(Sim* sim, Time now) {
+  while (!sim->out.empty() && sim->out.front().due <= now) {
+    Outgoing& next = sim->out.front();
+    ssize_t done = write(sim->fd, next.bytes.data(), next.bytes.size());
+    if (done < 0 && errno == EINTR) continue;
+    if (done < 0) {
+      if (next.optional) sim->out.pop_front();
+      return false;
+    }
+    if (static_cast<size_t>(done) < next.bytes.size()) {
+      next.bytes.erase(0, done);
+      return false;
+    }
+    if (next.bytes == SIM_READY) _note(*sim, 2, "ready");
+    sim->lastActivity = now;
+    sim->out.pop_front();
+  }
+  return true;
+}
+
+int _msUntil(Time now, Time when) {
+  if (when <= now) return 0;
+  return static_cast<int>(std::chrono::duration_cast<Ms>(when - now).count()) + 1;
+}
+
+int _run(Sim* sim) {
+  const SimOptions& o = sim->controller.options;
+  char buffer[4096];
+  while (!gStop) {
+    Time now = Clock::now();
+    pollfd p = {sim->fd, POLLIN, 0};
+    int waitMs = 100;
+    if (sim->connected) {
+      if (!sim->out.empty()) waitMs = std::min(waitMs, _msUntil(now, sim->out.front().due));
+      if (!sim->controller.frame.empty())
+        waitMs = std::min(waitMs, _msUntil(now, sim->lastByte + Ms(o.frameTimeoutMs)));
+      else if (sim->out.empty())
+        waitMs = std::min(waitMs, _msUntil(now, sim->lastActivity + Ms(o.readyPeriodMs)));
+      if (!sim->out.empty() && sim->out.front().due <= now) p.events |= POLLOUT;
+    }
+    int ready = poll(&p, 1, waitMs);
+    if (ready < 0 && errno != EINTR) {
+      _note(*sim, 0, std::string("poll: ") + std::strerror(errno));
+      return 1;
+    }
+    now = Clock::now();
+    if (ready > 0 && (p.revents & POLLIN)) {
+      ssize_t got = read(sim->fd, buffer, sizeof(buffer));
+      if (got > 0) {
+        if (!sim->connected) {
+          sim->connected = true;
+          sim->lastActivity = now;
+        }
+        _receive(sim, buffer, static_cast<size_t>(got), now);
+        continue;
+      }
+    }
+    if (ready > 0 && (p.revents & (POLLHUP | POLLERR))) {
+      if (sim->connected) _disconnect(sim);
+      timespec pause = {0, 20 * 1000000L};
+      nanosleep(&pause, nullptr);  // the hang-up stays until the line is opened again
+      continue;
+    }
+    if (!sim->connected) {
+      sim->connected = true;
+      sim->lastActivity = now;
+      _note(*sim, 1, "the terminal opened the line");
+    }
+    _send(sim, now);
+    if (!sim->controller.frame.empty() && now - sim->lastByte >= Ms(o.frameTimeoutMs)) {
+      SimEvents events;
+      simFrameTimeout(&sim->controller, &events);
+      _handle(sim, events, now);
+    }
+    if (sim->out.empty() && simMaySendIdleReady(&sim->controller) &&
+        now - sim->lastActivity >= Ms(o.readyPeriodMs)) {
+      _queue(sim, SIM_READY, now, true);
+      sim->lastActivity = now;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SimOptions options;
+  std::string error;
+  int parsed = parseSimOptions(argc, argv, &options, &error);
+  if (parsed == 2) {
+    std::fputs(SIM_USAGE, stdout);
+    return 0;
+  }
+  if (!parsed) {
+    std::fprintf(stderr, "kivo-sim: %s\nTry 'kivo-sim --help'.\n", error.c_str());
+    return 2;
+  }
+  Sim sim;
+  simInit(&sim.controller, options);
+  if (options.baud > 0) sim.byteTime = std::chrono::nanoseconds(10000000000LL / options.baud);
+  if (!options.record.empty()) {
+    sim.record = std::fopen(options.record.c_str(), "wb");
+    if (!sim.record) {
+      std::fprintf(stderr, "kivo-sim: %s: %s\n", options.record.c_str(), std::strerror(errno));
+      return 1;
+    }
+  }
+  if (options.device.empty()) {
+    if (!_openPty(&sim)) {
+      std::fprintf(stderr, "kivo-sim: cannot make a pseudo-terminal: %s\n", std::strerror(errno));
+      return 1;
+    }
+  } else {
+    sim.path = options.device;
+    sim.fd = open(sim.path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (sim.fd < 0) {
+      std::fprintf(stderr, "kivo-sim: %s: %s\n", sim.path.c_str(), std::strerror(errno));
+      return 1;
+    }
+    _makeRaw(sim.fd);
+  }
+  std::string target = sim.path;
+  if (!options.link.empty()) {
+    if (!_makeLink(sim.path, options.link)) {
+      std::fprintf(stderr, "kivo-sim: cannot make the link %s\n", options.link.c_str());
+      return 1;
+    }
+    target = options.link;
+  }
+  std::printf("kivo-sim: controller on %s\n", target.c_str());
+  std::printf("kivo-sim: to map it as COM5 for Wine: wine reg add 'HKLM\\Software\\Wine\\Ports' /v COM5 /t REG_SZ /d %s /f\n",
+              target.c_str());
+  std::fflush(stdout);
+  if (options.wineCom) _mapWineCom(sim, options.wineCom, target);
+
+  struct sigaction action = {};
+  action.sa_handler = _onSignal;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+
+  int status = _run(&sim);
+  if (sim.record && std::fclose(sim.record) != 0) status = 1;
+  if (!options.link.empty()) unlink(options.link.c_str());
+  close(sim.fd);
+  _note(sim, 1, std::to_string(sim.controller.lines) + " lines taken, " + std::to_string(sim.controller.rejected) +
+                    " frames rejected");
+  return status;
+}
