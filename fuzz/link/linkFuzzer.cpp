@@ -91,11 +91,9 @@ int _write(void* c, const char* bytes, int n) {
   if (!r->lastWasLine) return 1;
   int line = lineNumber(text);
   check(line > 0 && IsSendableLine(text.c_str()));
+  if (!r->lastAcked && line == r->lastLine) return 1;  // a resend
   bool restart = r->restartAllowed && line == nextSendable(0);
-  if (r->lastAcked)
-    check(line == nextSendable(r->lastLine) || restart);
-  else
-    check(line == r->lastLine || restart);
+  check(restart || (r->lastAcked && line == nextSendable(r->lastLine)));
   r->lastLine = line;
   r->lastAcked = false;
   r->restartAllowed = false;

@@ -16,13 +16,6 @@ std::mutex gRunLock;
 // Counts the user's commands; a take carries the turn it was made in.
 unsigned gRunTurn = 0;
 
-void _userChange(int state, int line) {
-  std::lock_guard<std::mutex> hold(gRunLock);
-  if (line > 0) gRunLine = line;
-  gRunState = state;
-  ++gRunTurn;
-}
-
 }  // namespace
 
 void LinkOpen() {
@@ -48,13 +41,26 @@ void RunCommand(const LinkIo* io) {
   io->report.updateButtons(io->report.context);
 }
 
+// Only a run that is going can be paused: resuming a halted run after Pause
+// would go on after a line the controller never took.
 void PauseCommand(const LinkIo* io) {
-  _userChange(RUN_PAUSED, 0);
+  {
+    std::lock_guard<std::mutex> hold(gRunLock);
+    if (gRunState == RUN_READY || gRunState == RUN_WAITING) {
+      gRunState = RUN_PAUSED;
+      ++gRunTurn;
+    }
+  }
   io->report.updateButtons(io->report.context);
 }
 
 void StopCommand(const LinkIo* io) {
-  _userChange(RUN_IDLE, 1);
+  {
+    std::lock_guard<std::mutex> hold(gRunLock);
+    gRunLine = 1;
+    gRunState = RUN_IDLE;
+    ++gRunTurn;
+  }
   io->report.setProgress(io->report.context, 0);
   io->report.updateButtons(io->report.context);
 }

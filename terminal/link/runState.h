@@ -33,7 +33,7 @@ void LinkEnd();
 
 // The Run dialog's buttons (user-interface thread).
 void RunCommand(const LinkIo* io);    // restarts at line 1 unless paused
-void PauseCommand(const LinkIo* io);
+void PauseCommand(const LinkIo* io);  // only while the run is going
 void StopCommand(const LinkIo* io);
 
 // Buttons enabled (1) or disabled (0) in a run state.

@@ -137,6 +137,14 @@ TEST_F(Sender, ResendLimitHaltsAfterAThousandFrames) {
   EXPECT_EQ(s.editor.marks, (std::vector<int>{2}));
   expectButtons(1, 0, 0);
   EXPECT_EQ(s.report.completes, 0);
+  // A Pause that comes late (the button was still enabled) does not let
+  // the next Run go on after the line that was never taken.
+  PauseCommand(io);
+  EXPECT_EQ(gRunState, RUN_HALTED);
+  s.port.onFrame = good;
+  runProgram();
+  EXPECT_EQ(sentTexts(s.port).back(), "g1x1");
+  EXPECT_EQ(sentTexts(s.port)[1 + RESEND_LIMIT], "g0z5");
 }
 
 class SenderErrors : public Sender, public ::testing::WithParamInterface<const char*> {};

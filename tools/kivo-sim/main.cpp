@@ -158,6 +158,12 @@ void _receive(Sim* sim, const char* bytes, size_t n, Time now) {
   _handle(sim, events, sim->inFree);
 }
 
+void _connect(Sim* sim, Time now) {
+  sim->connected = true;
+  sim->lastActivity = now;
+  _note(*sim, 1, "the terminal opened the line");
+}
+
 void _disconnect(Sim* sim) {
   sim->connected = false;
   sim->out.clear();
@@ -216,10 +222,7 @@ int _run(Sim* sim) {
     if (ready > 0 && (p.revents & POLLIN)) {
       ssize_t got = read(sim->fd, buffer, sizeof(buffer));
       if (got > 0) {
-        if (!sim->connected) {
-          sim->connected = true;
-          sim->lastActivity = now;
-        }
+        if (!sim->connected) _connect(sim, now);
         _receive(sim, buffer, static_cast<size_t>(got), now);
         continue;
       }
@@ -230,11 +233,7 @@ int _run(Sim* sim) {
       nanosleep(&pause, nullptr);  // the hang-up stays until the line is opened again
       continue;
     }
-    if (!sim->connected) {
-      sim->connected = true;
-      sim->lastActivity = now;
-      _note(*sim, 1, "the terminal opened the line");
-    }
+    if (!sim->connected) _connect(sim, now);
     _send(sim, now);
     if (!sim->controller.frame.empty() && now - sim->lastByte >= Ms(o.frameTimeoutMs)) {
       SimEvents events;
