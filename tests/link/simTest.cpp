@@ -1,6 +1,7 @@
 // kivo-sim from the outside: the real sender loop streams programs to it
 // over a pseudo-terminal through the POSIX port, with and without faults.
 #include <fcntl.h>
+#include <stdlib.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -27,7 +28,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A running kivo-sim; the destructor ends it with SIGTERM.
+// A running kivo-sim; the destructor ends it with SIGTERM. Its ready answer
+// is repeated every 250 ms while no frame comes: a sender that stalled longer
+// between a ready answer and its frame (a loaded machine) would take the
+// repeat as the frame's acknowledgement.
 struct SimProcess {
   pid_t pid = -1;
   std::string path;  // the line to open
@@ -37,7 +41,7 @@ struct SimProcess {
 
   explicit SimProcess(std::vector<std::string> args) {
     record = tempPath("sim_record.txt");
-    args.insert(args.begin(), {KIVO_SIM, "--quiet", "--ready-period", "50", "--record", record});
+    args.insert(args.begin(), {KIVO_SIM, "--quiet", "--ready-period", "250", "--record", record});
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(&a[0]);
     argv.push_back(nullptr);
@@ -240,6 +244,34 @@ TEST_F(SimLink, PacingTakesTheTimeOfTheLine) {
   EXPECT_EQ(s.report.completes, 1);
   double lineTime = bytes / 11520.0 + sendable().size() * 0.002;
   EXPECT_GE(seconds, lineTime) << bytes << " bytes";
+  sim.stop();
+  EXPECT_EQ(sim.recorded(), sendable());
+}
+
+TEST_F(SimLink, TheLineCanBeALinkOrAGivenDevice) {
+  std::string link = tempPath("sim_line");
+  {
+    SimProcess sim({"--link", link});
+    EXPECT_EQ(sim.path, link);
+    connect(sim);
+    run();
+    EXPECT_EQ(s.report.completes, 1);
+    sim.stop();
+    EXPECT_EQ(sim.recorded(), sendable());
+  }
+  EXPECT_FALSE(fileExists(link));  // removed on exit
+  // The terminal on one side of a pseudo-terminal of the test's own, the
+  // simulator on the other as --device.
+  int terminalSide = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(terminalSide, 0);
+  ASSERT_EQ(grantpt(terminalSide) | unlockpt(terminalSide), 0);
+  SimProcess sim({"--device", ptsname(terminalSide)});
+  fd = terminalSide;
+  io = s.io;
+  io.port = posixLinkPort(&fd);
+  LinkOpen();
+  run();
+  EXPECT_EQ(s.report.completes, 2);
   sim.stop();
   EXPECT_EQ(sim.recorded(), sendable());
 }
