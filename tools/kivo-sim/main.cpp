@@ -143,7 +143,17 @@ void _handle(Sim* sim, const SimEvents& events, Time done) {
       std::fflush(sim->record);
     }
   }
-  for (const SimReply& reply : events.replies) _queue(sim, reply.bytes, done + Ms(reply.delayMs), false);
+  // Replies due at the same time go out in one write, when the last of them
+  // has crossed the line: one wake-up less per line, and a ready answer
+  // arriving at the time a real line would bring it.
+  std::string batch;
+  for (size_t i = 0; i < events.replies.size(); ++i) {
+    batch += events.replies[i].bytes;
+    int delayMs = events.replies[i].delayMs;
+    if (i + 1 < events.replies.size() && events.replies[i + 1].delayMs == delayMs) continue;
+    _queue(sim, batch, done + Ms(delayMs), false);
+    batch.clear();
+  }
   if (events.frameEnded) sim->lastActivity = done;
 }
 
@@ -193,9 +203,11 @@ bool _send(Sim* sim, Time now) {
   return true;
 }
 
-int _msUntil(Time now, Time when) {
-  if (when <= now) return 0;
-  return static_cast<int>(std::chrono::duration_cast<Ms>(when - now).count()) + 1;
+// Paced bytes are due a fraction of a millisecond apart, so waits are kept
+// to the nanosecond.
+timespec _until(Time now, Time when) {
+  long long ns = when <= now ? 0 : std::chrono::duration_cast<std::chrono::nanoseconds>(when - now).count();
+  return timespec{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
 }
 
 int _run(Sim* sim) {
@@ -204,16 +216,17 @@ int _run(Sim* sim) {
   while (!gStop) {
     Time now = Clock::now();
     pollfd p = {sim->fd, POLLIN, 0};
-    int waitMs = 100;
+    Time wake = now + Ms(100);
     if (sim->connected) {
-      if (!sim->out.empty()) waitMs = std::min(waitMs, _msUntil(now, sim->out.front().due));
+      if (!sim->out.empty()) wake = std::min(wake, sim->out.front().due);
       if (!sim->controller.frame.empty())
-        waitMs = std::min(waitMs, _msUntil(now, sim->lastByte + Ms(o.frameTimeoutMs)));
+        wake = std::min(wake, sim->lastByte + Ms(o.frameTimeoutMs));
       else if (sim->out.empty())
-        waitMs = std::min(waitMs, _msUntil(now, sim->lastActivity + Ms(o.readyPeriodMs)));
+        wake = std::min(wake, sim->lastActivity + Ms(o.readyPeriodMs));
       if (!sim->out.empty() && sim->out.front().due <= now) p.events |= POLLOUT;
     }
-    int ready = poll(&p, 1, waitMs);
+    timespec wait = _until(now, wake);
+    int ready = ppoll(&p, 1, &wait, nullptr);
     if (ready < 0 && errno != EINTR) {
       _note(*sim, 0, std::string("poll: ") + std::strerror(errno));
       return 1;
