@@ -3,9 +3,11 @@
 // built with ThreadSanitizer (link_tsan_tests).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <climits>
+#include <functional>
 #include <map>
 #include <random>
 #include <string>
