@@ -49,9 +49,9 @@ const char SIM_USAGE[] =
     "  --quiet              report only errors; --verbose: every frame and answer\n"
     "  --help               show this text\n"
     "\n"
-    "Faults on the way in are caught by the checksum (a frame whose bytes were\n"
-    "dropped or flipped is rejected and sent again); faults on the way out can\n"
-    "make the terminal send an accepted line again or wait for ever: the\n"
+    "Faults on the way in are nearly always caught by the checksum (a frame whose\n"
+    "bytes were dropped or flipped is rejected and sent again); faults on the way\n"
+    "out can make the terminal send an accepted line again or wait for ever: the\n"
     "protocol cannot see them.\n"
     "Ends on Ctrl+C (SIGINT) or SIGTERM with the record complete.\n";
 
