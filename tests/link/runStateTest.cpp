@@ -5,18 +5,6 @@
 
 namespace {
 
-TEST(RunButtons, FollowTheState) {
-  struct Row {
-    int state, run, pause, stop;
-  } rows[] = {{RUN_READY, 0, 1, 1}, {RUN_WAITING, 0, 1, 1}, {RUN_IDLE, 1, 0, 0},
-              {RUN_PAUSED, 1, 0, 1}, {RUN_HALTED, 1, 0, 0}};
-  for (const Row& r : rows) {
-    int run, pause, stop;
-    RunButtons(r.state, &run, &pause, &stop);
-    EXPECT_EQ(run * 100 + pause * 10 + stop, r.run * 100 + r.pause * 10 + r.stop) << "state " << r.state;
-  }
-}
-
 TEST(RunTicket, AUserCommandAfterTheTakeVoidsIt) {
   LinkOpen();
   gRunState = RUN_READY;
