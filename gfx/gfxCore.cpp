@@ -1,7 +1,6 @@
 #include "gfx/gfxCore.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cmath>
 
@@ -46,26 +45,6 @@ RotatedFrame rotatedFrame(int width, int height, int degrees) {
   return f;
 }
 
-bool unescapeText(const char* text, std::string* out) {
-  out->clear();
-  for (const char* p = text; *p && *p != '\''; ++p) {
-    if (*p != '\\') {
-      out->push_back(*p);
-      continue;
-    }
-    ++p;
-    switch (std::tolower(static_cast<unsigned char>(*p))) {
-      case '\'': out->push_back('\''); break;
-      case '\\': out->push_back('\\'); break;
-      case 'n': out->push_back('\n'); break;
-      case 'q': out->push_back('"'); break;
-      case 'r': out->push_back('\r'); break;
-      default: return false;  // unknown escape, or the text ends after '\'
-    }
-  }
-  return true;
-}
-
 void brightenBytes(unsigned char* bytes, std::size_t count, int percent) {
   for (std::size_t i = 0; i < count; ++i) {
     if (bytes[i] == 0) continue;
@@ -105,6 +84,14 @@ bool placeControl(int mode, const int layout[4], int parentW, int parentH, int* 
   *w = std::max(*w, 1);
   *h = std::max(*h, 1);
   return true;
+}
+
+bool sizerShouldLayout(int mode, unsigned now, unsigned lastPaint, int left, int top,
+                       int right, int bottom, int parentW, int parentH) {
+  if (mode == 0) return false;
+  const unsigned since = now - lastPaint;
+  if (std::min(since, 0u - since) <= SIZER_IDLE_MS) return false;
+  return left >= parentW || top >= parentH || right <= 0 || bottom <= 0;
 }
 
 long long newScrollPos(int current, unsigned code) {

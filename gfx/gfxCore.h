@@ -1,10 +1,10 @@
 // Arithmetic of the graphics control that needs no platform: colour packing,
-// angle conversion, pie and rotation geometry, text escapes, pixel byte
-// transforms, autosize layout, scroll requests and pointer parameters.
+// angle conversion, pie and rotation geometry, pixel byte transforms,
+// autosize layout and the sizer's rule, scroll requests and pointer
+// parameters.
 #pragma once
 
 #include <cstddef>
-#include <string>
 
 // Red, green and blue reduced to their low 8 bits, packed as 0x00BBGGRR.
 unsigned packColor(int r, int g, int b);
@@ -29,11 +29,6 @@ struct RotatedFrame {
 };
 RotatedFrame rotatedFrame(int width, int height, int degrees);
 
-// Expands the escapes \' \\ \n \q \r (letters in either case) of a text up to
-// its end or its first unescaped single quote. Returns false, leaving `out`
-// unspecified, for any other escape or a backslash at the end.
-bool unescapeText(const char* text, std::string* out);
-
 // Pixel bytes in place: every nonzero byte scaled by percent / 100 with
 // saturation; every byte complemented.
 void brightenBytes(unsigned char* bytes, std::size_t count, int percent);
@@ -48,6 +43,15 @@ void recordLayout(int mode, int left, int top, int right, int bottom, int parent
                   int parentH, int layout[4]);
 bool placeControl(int mode, const int layout[4], int parentW, int parentH, int* x,
                   int* y, int* w, int* h);
+
+// Whether the sizer timer lays a control out: its autosize mode is on, it
+// was not painted for more than SIZER_IDLE_MS (ticks `now` and `lastPaint`,
+// either way round, across the tick count's wrap) and its rectangle, in its
+// parent's client coordinates, lies wholly outside the parent's client area
+// of W x H, where no paint would come to lay it out.
+constexpr unsigned SIZER_IDLE_MS = 100;
+bool sizerShouldLayout(int mode, unsigned now, unsigned lastPaint, int left, int top,
+                       int right, int bottom, int parentW, int parentH);
 
 // Scroll bar requests. `code` is the wParam of a scroll message (or the wheel
 // code below); `current` the bar's position. The result is not clamped, and

@@ -31,13 +31,23 @@ struct GfxInstance {
   HDC backDC, frontDC;
 };
 
-// The control's record, or null for a window that has none.
+// The control's record, or null for a window that is not a live control of
+// this process.
 GfxInstance* getGfx(HWND window);
 
-void updateBuffers(HWND window, bool repaint);
+// Sizes the buffers for the client area, the largest monitor and the scroll
+// extents in use (see gfxLimits.h), then lays out and updates the scroll
+// bars. Returns 0 when the size needed is refused or cannot be made; the
+// buffers then stay as they were.
+int updateBuffers(HWND window, bool repaint);
+
+// Scroll bar helpers private to the control's files.
+namespace zugfx {
 HWND _createScrollBar(HWND window, bool horizontal);
 int _scrollbarSize(HWND window);
 void _scrollbarUpdate(HWND window);
+}  // namespace zugfx
+
 void setScrollX(HWND window, int position);
 void setScrollY(HWND window, int position);
 

@@ -5,15 +5,24 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <string>
+#include <vector>
 
 #include "gfx/gfxCore.h"
 #include "gfx/gfxInstance.h"
+#include "gfx/gfxLimits.h"
+#include "gfx/largeCurves.h"
+#include "gfx/textEscapes.h"
 
-// GetTickCount of the last "Invalid string escape" box, shared by all callers.
-static DWORD gLastEscapeMessage = 0;
+static_assert(DT_NOPREFIX == TEXT_FLAG_NOPREFIX && DT_MODIFYSTRING == TEXT_FLAG_MODIFYSTRING,
+              "text flags as the platform defines them");
+
+using zugfx::_createScrollBar;
+using zugfx::_scrollbarSize;
+using zugfx::_scrollbarUpdate;
 
 namespace {
 
@@ -27,22 +36,6 @@ HDC _backDC(HWND window, int bkMode = TRANSPARENT) {
 }
 
 }  // namespace
-
-// Expands the escapes of a text to measure. An invalid escape gives false and
-// a message box, at most one per 10 seconds.
-static bool getEscapedString(const char* text, std::string* out) {
-  try {
-    if (text && unescapeText(text, out)) return true;
-  } catch (const std::bad_alloc&) {
-    return false;  // no memory for the copy: nothing to measure
-  }
-  const DWORD now = GetTickCount();
-  if (now - gLastEscapeMessage > 10000) {
-    gLastEscapeMessage = now;
-    MessageBoxA(nullptr, "Invalid string escape", "getEscapedString", MB_OK);
-  }
-  return false;
-}
 
 // ---- drawing state ----
 
@@ -130,29 +123,78 @@ int cmd_boxFilled(HWND window, int x1, int y1, int x2, int y2) {
   return dc ? Rectangle(dc, x1, y1, x2, y2) : 0;
 }
 
-int cmd_ellipse(HWND window, int x1, int y1, int x2, int y2) {
+// Curved shapes go to the platform only within the range it survives; larger
+// ones are drawn here as polylines and polygons (see largeCurves.h). Boxes
+// and points are 64-bit here, as a circle's box can leave the int range.
+namespace {
+
+CurveClip _curveClip(const GfxInstance* gfx) {
+  return {gfx->bufferWidth, gfx->bufferHeight, std::abs(double(gfx->penWidth)) / 2 + 2};
+}
+
+std::vector<POINT> _points(const CurveRun& run) {
+  std::vector<POINT> points;
+  points.reserve(run.size());
+  for (const CurvePoint& p : run) points.push_back({p.x, p.y});
+  return points;
+}
+
+int _arc(HWND window, long long x1, long long y1, long long x2, long long y2, long long sx,
+         long long sy, long long ex, long long ey) {
   HDC dc = _backDC(window);
-  return dc ? Arc(dc, x1, y1, x2, y2, x1, y1, x1, y1) : 0;
+  if (!dc) return 0;
+  if (curveFitsPlatform(x1, y1, x2, y2))
+    return Arc(dc, int(x1), int(y1), int(x2), int(y2), int(sx), int(sy), int(ex), int(ey));
+  const CurveArc arc = {double(x1), double(y1), double(x2), double(y2),
+                        double(sx), double(sy), double(ex), double(ey)};
+  int result = 1;
+  for (const CurveRun& run : arcOutline(arc, _curveClip(getGfx(window)))) {
+    const std::vector<POINT> points = _points(run);
+    result = Polyline(dc, points.data(), int(points.size()));
+  }
+  return result;
+}
+
+// The filled ellipse, or with `pie` the filled pie, of the box.
+int _filledCurve(HWND window, long long x1, long long y1, long long x2, long long y2, bool pie,
+                 int sx, int sy, int ex, int ey) {
+  HDC dc = _backDC(window);
+  if (!dc) return 0;
+  if (curveFitsPlatform(x1, y1, x2, y2)) {
+    if (pie) return Pie(dc, int(x1), int(y1), int(x2), int(y2), sx, sy, ex, ey);
+    return Ellipse(dc, int(x1), int(y1), int(x2), int(y2));
+  }
+  const CurveArc arc = {double(x1), double(y1), double(x2), double(y2),
+                        double(sx), double(sy), double(ex), double(ey)};
+  const std::vector<POINT> points = _points(curveRegion(arc, pie, _curveClip(getGfx(window))));
+  return points.empty() ? 1 : Polygon(dc, points.data(), int(points.size()));
+}
+
+}  // namespace
+
+int cmd_ellipse(HWND window, int x1, int y1, int x2, int y2) {
+  return _arc(window, x1, y1, x2, y2, x1, y1, x1, y1);
 }
 
 int cmd_ellipseFilled(HWND window, int x1, int y1, int x2, int y2) {
-  HDC dc = _backDC(window);
-  return dc ? Ellipse(dc, x1, y1, x2, y2) : 0;
+  return _filledCurve(window, x1, y1, x2, y2, false, 0, 0, 0, 0);
 }
 
 int cmd_circle(HWND window, int cx, int cy, int r) {
-  return cmd_ellipse(window, cx - r, cy - r, cx + r, cy + r);
+  const long long x1 = (long long)cx - r, y1 = (long long)cy - r;
+  return _arc(window, x1, y1, (long long)cx + r, (long long)cy + r, x1, y1, x1, y1);
 }
 
 int cmd_circleFilled(HWND window, int cx, int cy, int r) {
-  return cmd_ellipseFilled(window, cx - r, cy - r, cx + r, cy + r);
+  return _filledCurve(window, (long long)cx - r, (long long)cy - r, (long long)cx + r,
+                      (long long)cy + r, false, 0, 0, 0, 0);
 }
 
 int cmd_pie(HWND window, int x1, int y1, int x2, int y2, int fromAngle, int toAngle) {
   HDC dc = _backDC(window);
   if (!dc) return 0;
   const PieGeometry p = pieGeometry(x1, y1, x2, y2, fromAngle, toAngle);
-  Arc(dc, x1, y1, x2, y2, p.sx, p.sy, p.ex, p.ey);
+  _arc(window, x1, y1, x2, y2, p.sx, p.sy, p.ex, p.ey);
   MoveToEx(dc, p.cx, p.cy, nullptr);
   LineTo(dc, p.sx, p.sy);
   MoveToEx(dc, p.cx, p.cy, nullptr);
@@ -160,10 +202,9 @@ int cmd_pie(HWND window, int x1, int y1, int x2, int y2, int fromAngle, int toAn
 }
 
 int cmd_pieFilled(HWND window, int x1, int y1, int x2, int y2, int fromAngle, int toAngle) {
-  HDC dc = _backDC(window);
-  if (!dc) return 0;
+  if (!getGfx(window)) return 0;
   const PieGeometry p = pieGeometry(x1, y1, x2, y2, fromAngle, toAngle);
-  return Pie(dc, x1, y1, x2, y2, p.sx, p.sy, p.ex, p.ey);
+  return _filledCurve(window, x1, y1, x2, y2, true, p.sx, p.sy, p.ex, p.ey);
 }
 
 int cmd_poly(HWND window, const POINT* points, int count) {
@@ -231,7 +272,7 @@ int _drawText(HWND window, int x1, int y1, int x2, int y2, int format, const cha
   HDC dc = _backDC(window, bkMode);
   if (!dc || !text) return 0;
   RECT rc = {x1, y1, x2, y2};
-  return DrawTextA(dc, text, int(std::strlen(text)), &rc, UINT(format) | DT_NOPREFIX);
+  return DrawTextA(dc, text, int(std::strlen(text)), &rc, textDrawFormat(unsigned(format)));
 }
 
 }  // namespace
@@ -264,51 +305,65 @@ int cmd_getTextH(HWND window, const char* text) { return _measureText(window, te
 
 // ---- scrolling ----
 
-int cmd_horzScrollOff(HWND window) {
+namespace {
+
+// The fields of one scroll direction.
+struct ScrollSide {
+  int* on;
+  int* extent;
+  HWND* bar;
+};
+
+ScrollSide _side(GfxInstance* gfx, bool horizontal) {
+  if (horizontal) return {&gfx->horzScrollOn, &gfx->scrollWidth, &gfx->horzScrollBar};
+  return {&gfx->vertScrollOn, &gfx->scrollHeight, &gfx->vertScrollBar};
+}
+
+int _scrollOff(HWND window, bool horizontal) {
   GfxInstance* gfx = getGfx(window);
-  if (!gfx || !gfx->horzScrollOn) return 0;
-  gfx->horzScrollOn = 0;
-  DestroyWindow(gfx->horzScrollBar);
-  gfx->horzScrollBar = nullptr;
+  if (!gfx) return 0;
+  const ScrollSide side = _side(gfx, horizontal);
+  if (!*side.on) return 0;
+  *side.on = 0;
+  DestroyWindow(*side.bar);
+  *side.bar = nullptr;
   _scrollbarUpdate(window);
-  updateBuffers(window, true);
+  updateBuffers(window, true);  // the extent no longer sizes the buffers
   return 1;
 }
 
-int cmd_vertScrollOff(HWND window) {
-  GfxInstance* gfx = getGfx(window);
-  if (!gfx || !gfx->vertScrollOn) return 0;
-  gfx->vertScrollOn = 0;
-  DestroyWindow(gfx->vertScrollBar);
-  gfx->vertScrollBar = nullptr;
-  _scrollbarUpdate(window);
-  updateBuffers(window, true);
-  return 1;
-}
-
-int cmd_horzScroll(HWND window, int width) {
+// Turns a bar on over an extent of at least 1, replacing the bar that is on
+// (one bar, never two). The buffers are sized for the extent first: an
+// extent they cannot take is refused and the control stays as it was.
+int _scrollOn(HWND window, bool horizontal, int extent) {
   GfxInstance* gfx = getGfx(window);
   if (!gfx) return 0;
-  cmd_horzScrollOff(window);
-  gfx->horzScrollOn = 1;
-  gfx->scrollWidth = width < 1 ? 1 : width;
-  gfx->horzScrollBar = _createScrollBar(window, true);
+  const ScrollSide side = _side(gfx, horizontal);
+  const int wasOn = *side.on, oldExtent = *side.extent;
+  *side.on = 1;
+  *side.extent = std::max(extent, 1);
+  if (!updateBuffers(window, true)) {
+    *side.on = wasOn;
+    *side.extent = oldExtent;
+    updateBuffers(window, false);  // the old bar's range again
+    return 0;
+  }
+  if (*side.bar) DestroyWindow(*side.bar);
+  *side.bar = _createScrollBar(window, horizontal);
   _scrollbarUpdate(window);
   updateBuffers(window, true);
-  return gfx->horzScrollBar != nullptr;
+  return *side.bar != nullptr;
 }
 
-int cmd_vertScroll(HWND window, int height) {
-  GfxInstance* gfx = getGfx(window);
-  if (!gfx) return 0;
-  cmd_vertScrollOff(window);
-  gfx->vertScrollOn = 1;
-  gfx->scrollHeight = height < 1 ? 1 : height;
-  gfx->vertScrollBar = _createScrollBar(window, false);
-  _scrollbarUpdate(window);
-  updateBuffers(window, true);
-  return gfx->vertScrollBar != nullptr;
-}
+}  // namespace
+
+int cmd_horzScrollOff(HWND window) { return _scrollOff(window, true); }
+
+int cmd_vertScrollOff(HWND window) { return _scrollOff(window, false); }
+
+int cmd_horzScroll(HWND window, int width) { return _scrollOn(window, true, width); }
+
+int cmd_vertScroll(HWND window, int height) { return _scrollOn(window, false, height); }
 
 int cmd_getScrollWidth(HWND window) {
   GfxInstance* gfx = getGfx(window);
@@ -348,8 +403,8 @@ int cmd_scrollToCenterX(HWND window, int x) {
   if (!gfx) return 0;
   RECT rc = {};
   GetClientRect(window, &rc);
-  const int half = gfx->vertScrollBar ? _scrollbarSize(window) / 2 : 0;
-  setScrollX(window, x - rc.right / 2 + half);
+  setScrollX(window, centredScrollPos(x, rc.right, _scrollbarSize(window),
+                                      gfx->vertScrollBar != nullptr));
   return 1;
 }
 
@@ -358,8 +413,8 @@ int cmd_scrollToCenterY(HWND window, int y) {
   if (!gfx) return 0;
   RECT rc = {};
   GetClientRect(window, &rc);
-  const int half = gfx->horzScrollBar ? _scrollbarSize(window) / 2 : 0;
-  setScrollY(window, y - rc.bottom / 2 + half);
+  setScrollY(window, centredScrollPos(y, rc.bottom, _scrollbarSize(window),
+                                      gfx->horzScrollBar != nullptr));
   return 1;
 }
 

@@ -10,12 +10,16 @@
 
 #include "gfx/gfxCore.h"
 #include "gfx/gfxInstance.h"
+#include "gfx/gfxLimits.h"
 
 namespace {
 
+// A live control of this process and its record. Records are found only
+// here: the user data of a window may belong to another process or class.
 struct HwndListNode {
   HwndListNode* next;
   HWND window;
+  GfxInstance* record;
 };
 
 constexpr UINT SIZER_PERIOD_MS = 75;
@@ -27,7 +31,6 @@ constexpr int WHEEL_STEP = 15;
 static HINSTANCE ghDllHandle = nullptr;
 static HwndListNode* GfxHwndList = nullptr;
 static UINT_PTR gSizerTimer = 0;
-static ATOM gGfxClassAtom = 0;
 
 LRESULT CALLBACK GfxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -37,13 +40,15 @@ static HwndListNode* newHwndList() {
   return static_cast<HwndListNode*>(std::calloc(1, sizeof(HwndListNode)));
 }
 
-static void addHwndList(HwndListNode* head, HWND window) {
-  if (!head) return;
+static bool addHwndList(HwndListNode* head, HWND window, GfxInstance* record) {
+  if (!head) return false;
   HwndListNode* node = newHwndList();
-  if (!node) return;
+  if (!node) return false;
   node->window = window;
+  node->record = record;
   while (head->next) head = head->next;
   head->next = node;
+  return true;
 }
 
 static void remHwndList(HwndListNode* head, HWND window) {
@@ -82,12 +87,10 @@ static int RegisterCustomControlClass() {
   wc.hInstance = ghDllHandle;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.lpszClassName = ZUGFX_CLASS;
-  gGfxClassAtom = RegisterClassExA(&wc);
-  if (gGfxClassAtom) return 1;
+  if (RegisterClassExA(&wc)) return 1;
   WNDCLASSEXA found = {};
   found.cbSize = sizeof(found);
-  gGfxClassAtom = ATOM(GetClassInfoExA(ghDllHandle, ZUGFX_CLASS, &found));
-  return gGfxClassAtom ? 1 : 0;
+  return GetClassInfoExA(ghDllHandle, ZUGFX_CLASS, &found) ? 1 : 0;
 }
 
 static int UnregisterCustomControlClass() {
@@ -122,21 +125,21 @@ int ZuGfxClose(void) {
   HwndListNode* list = GfxHwndList;
   GfxHwndList = nullptr;  // destructions below find no list to edit
   freeHwndList(list);
-  const int result = UnregisterCustomControlClass();
-  if (result) gGfxClassAtom = 0;
-  return result;
+  return UnregisterCustomControlClass();
 }
 
 int getVersion(void) { return 8; }
 
 // ---- record, monitors ----
 
-// Only windows of the control's class carry the record; the user data of any
-// other window means something else and is never read as one.
+// Only this process's own live controls have a record. The user data of a
+// window is never read as one: in a control of another process it holds an
+// address of that process, and in other windows it means something else.
 GfxInstance* getGfx(HWND window) {
-  if (!window || !gGfxClassAtom || GetClassLongPtrA(window, GCW_ATOM) != gGfxClassAtom)
-    return nullptr;
-  return reinterpret_cast<GfxInstance*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!window || !GfxHwndList) return nullptr;
+  for (HwndListNode* n = GfxHwndList->next; n; n = n->next)
+    if (n->window == window) return n->record;
+  return nullptr;
 }
 
 static BOOL CALLBACK MonitorEnumProc(HMONITOR, HDC, LPRECT rect, LPARAM data) {
@@ -176,31 +179,35 @@ int setFont(HWND window, HFONT font) {
   return _replaceObject(gfx, font, gfx->defaultFont);
 }
 
-static int ___penWasChanged(HWND window) {
+namespace {
+
+int _penWasChanged(HWND window) {
   GfxInstance* gfx = getGfx(window);
   if (!gfx) return 0;
   return UpdatePen(window, CreatePen(gfx->penStyle, gfx->penWidth, gfx->penColor));
 }
 
+}  // namespace
+
 int setPenSize(HWND window, int width) {
   GfxInstance* gfx = getGfx(window);
   if (!gfx) return 0;
   gfx->penWidth = width;
-  return ___penWasChanged(window);
+  return _penWasChanged(window);
 }
 
 int setPenColor(HWND window, COLORREF colour) {
   GfxInstance* gfx = getGfx(window);
   if (!gfx) return 0;
   gfx->penColor = colour;
-  return ___penWasChanged(window);
+  return _penWasChanged(window);
 }
 
 int setPenStyle(HWND window, int style) {
   GfxInstance* gfx = getGfx(window);
   if (!gfx) return 0;
   gfx->penStyle = style;
-  return ___penWasChanged(window);
+  return _penWasChanged(window);
 }
 
 int setBrushColor(HWND window, COLORREF colour) {
@@ -209,6 +216,8 @@ int setBrushColor(HWND window, COLORREF colour) {
 }
 
 // ---- scroll bars ----
+
+namespace zugfx {
 
 HWND _createScrollBar(HWND window, bool horizontal) {
   RECT rc;
@@ -239,6 +248,11 @@ void _scrollbarUpdate(HWND window) {
     MoveWindow(gfx->horzScrollBar, 0, gfx->clientHeight - t,
                gfx->vertScrollBar ? gfx->clientWidth - t : gfx->clientWidth, t, TRUE);
 }
+
+}  // namespace zugfx
+
+using zugfx::_scrollbarSize;
+using zugfx::_scrollbarUpdate;
 
 namespace {
 
@@ -307,64 +321,91 @@ void _updateScrollRange(HWND bar, int thickness, int extent, int page) {
 
 namespace {
 
-// A memory DC of the window DC holding a new compatible bitmap of w x h, with
-// the picture of an old buffer (if any) copied into its top-left corner; the
-// old buffer is deleted.
-void _makeBuffer(HDC windowDC, int w, int h, HDC* dc, HBITMAP* bitmap, HDC oldDC,
-                        HBITMAP oldBitmap) {
+// A memory DC of the window DC holding a new compatible bitmap; false, with
+// nothing left over, when the platform cannot make them.
+bool _newBuffer(HDC windowDC, BufferSize size, HDC* dc, HBITMAP* bitmap) {
   *dc = CreateCompatibleDC(windowDC);
-  *bitmap = CreateCompatibleBitmap(windowDC, w, h);
-  SelectObject(*dc, *bitmap);
-  if (oldDC) {
-    BitBlt(*dc, 0, 0, w, h, oldDC, 0, 0, SRCCOPY);
-    DeleteDC(oldDC);
-    DeleteObject(oldBitmap);
+  *bitmap = CreateCompatibleBitmap(windowDC, size.width, size.height);
+  if (*dc && *bitmap && SelectObject(*dc, *bitmap)) return true;
+  if (*dc) DeleteDC(*dc);
+  if (*bitmap) DeleteObject(*bitmap);
+  *dc = nullptr;
+  *bitmap = nullptr;
+  return false;
+}
+
+// Copies an old buffer into the top-left corner of its successor and
+// deletes it.
+void _retireBuffer(HDC dc, BufferSize size, HDC oldDC, HBITMAP oldBitmap) {
+  BitBlt(dc, 0, 0, size.width, size.height, oldDC, 0, 0, SRCCOPY);
+  DeleteDC(oldDC);
+  DeleteObject(oldBitmap);
+}
+
+// Makes both buffers anew in the given size, keeping the picture, the user's
+// pen, brush and font and the raster operation. When the platform cannot
+// make them, the old buffers stay as they are.
+bool _reallocateBuffers(HWND window, GfxInstance* gfx, BufferSize size) {
+  HDC windowDC = GetDC(window);
+  HDC frontDC, backDC;
+  HBITMAP front, back;
+  if (!_newBuffer(windowDC, size, &frontDC, &front)) {
+    ReleaseDC(window, windowDC);
+    return false;
   }
+  if (!_newBuffer(windowDC, size, &backDC, &back)) {
+    DeleteDC(frontDC);
+    DeleteObject(front);
+    ReleaseDC(window, windowDC);
+    return false;
+  }
+  HGDIOBJ userFont, userPen, userBrush;
+  if (gfx->backDC) {
+    userFont = SelectObject(gfx->backDC, gfx->defaultFont);
+    userPen = SelectObject(gfx->backDC, gfx->defaultPen);
+    userBrush = SelectObject(gfx->backDC, gfx->defaultBrush);
+    _retireBuffer(frontDC, size, gfx->frontDC, gfx->frontBitmap);
+    _retireBuffer(backDC, size, gfx->backDC, gfx->backBitmap);
+  } else {
+    gfx->drawMode = R2_COPYPEN;
+    gfx->penWidth = 1;
+    gfx->penColor = 0;
+    gfx->penStyle = PS_SOLID;
+    userBrush = CreateSolidBrush(RGB(255, 255, 255));
+    userPen = CreatePen(gfx->penStyle, gfx->penWidth, gfx->penColor);
+    userFont = CreateFontA(-MulDiv(12, GetDeviceCaps(windowDC, LOGPIXELSY), 72), 0, 0, 0, 0,
+                           FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Times New Roman");
+  }
+  gfx->frontDC = frontDC;
+  gfx->frontBitmap = front;
+  gfx->backDC = backDC;
+  gfx->backBitmap = back;
+  gfx->bufferWidth = size.width;
+  gfx->bufferHeight = size.height;
+  SetROP2(gfx->backDC, gfx->drawMode);
+  gfx->defaultFont = static_cast<HFONT>(SelectObject(gfx->backDC, userFont));
+  gfx->defaultPen = static_cast<HPEN>(SelectObject(gfx->backDC, userPen));
+  gfx->defaultBrush = static_cast<HBRUSH>(SelectObject(gfx->backDC, userBrush));
+  ReleaseDC(window, windowDC);
+  return true;
 }
 
 }  // namespace
 
-void updateBuffers(HWND window, bool repaint) {
+int updateBuffers(HWND window, bool repaint) {
   GfxInstance* gfx = getGfx(window);
-  if (!gfx) return;
+  if (!gfx) return 0;
   RECT rc = {};
   GetClientRect(window, &rc);
   gfx->clientWidth = rc.right;
   gfx->clientHeight = rc.bottom;
-  const int needW = std::max(gfx->clientWidth, std::max(gfx->monitorWidth, gfx->scrollWidth));
-  const int needH = std::max(gfx->clientHeight, std::max(gfx->monitorHeight, gfx->scrollHeight));
-  if (needW != gfx->bufferWidth || needH != gfx->bufferHeight) {
-    gfx->bufferWidth = needW;
-    gfx->bufferHeight = needH;
-    HDC windowDC = GetDC(window);
-    HDC oldFrontDC = gfx->frontDC, oldBackDC = gfx->backDC;
-    HBITMAP oldFront = gfx->frontBitmap, oldBack = gfx->backBitmap;
-    gfx->frontDC = gfx->backDC = nullptr;
-    gfx->frontBitmap = gfx->backBitmap = nullptr;
-    HGDIOBJ userFont, userPen, userBrush;
-    if (oldBackDC) {
-      userFont = SelectObject(oldBackDC, gfx->defaultFont);
-      userPen = SelectObject(oldBackDC, gfx->defaultPen);
-      userBrush = SelectObject(oldBackDC, gfx->defaultBrush);
-    } else {
-      gfx->drawMode = R2_COPYPEN;
-      gfx->penWidth = 1;
-      gfx->penColor = 0;
-      gfx->penStyle = PS_SOLID;
-      userBrush = CreateSolidBrush(RGB(255, 255, 255));
-      userPen = CreatePen(gfx->penStyle, gfx->penWidth, gfx->penColor);
-      userFont = CreateFontA(-MulDiv(12, GetDeviceCaps(windowDC, LOGPIXELSY), 72), 0, 0, 0, 0,
-                             FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
-                             "Times New Roman");
-    }
-    _makeBuffer(windowDC, needW, needH, &gfx->frontDC, &gfx->frontBitmap, oldFrontDC, oldFront);
-    _makeBuffer(windowDC, needW, needH, &gfx->backDC, &gfx->backBitmap, oldBackDC, oldBack);
-    SetROP2(gfx->backDC, gfx->drawMode);
-    gfx->defaultFont = static_cast<HFONT>(SelectObject(gfx->backDC, userFont));
-    gfx->defaultPen = static_cast<HPEN>(SelectObject(gfx->backDC, userPen));
-    gfx->defaultBrush = static_cast<HBRUSH>(SelectObject(gfx->backDC, userBrush));
-    ReleaseDC(window, windowDC);
-    if (repaint) {
+  BufferSize size;
+  int result = chooseBufferSize(gfx->clientWidth, gfx->clientHeight, gfx->monitorWidth,
+                                gfx->monitorHeight, gfx->horzScrollOn ? gfx->scrollWidth : 0,
+                                gfx->vertScrollOn ? gfx->scrollHeight : 0, &size);
+  if (result && (size.width != gfx->bufferWidth || size.height != gfx->bufferHeight)) {
+    result = _reallocateBuffers(window, gfx, size);
+    if (result && repaint) {
       InvalidateRect(window, nullptr, FALSE);
       UpdateWindow(window);
     }
@@ -373,6 +414,7 @@ void updateBuffers(HWND window, bool repaint) {
   const int t = _scrollbarSize(window);
   if (gfx->horzScrollOn) _updateScrollRange(gfx->horzScrollBar, t, gfx->scrollWidth, gfx->clientWidth);
   if (gfx->vertScrollOn) _updateScrollRange(gfx->vertScrollBar, t, gfx->scrollHeight, gfx->clientHeight);
+  return result;
 }
 
 static void destroyGfx(HWND window) {
@@ -430,14 +472,14 @@ static int doAutosize(HWND window) {
 static void gfxSizerUpdate(HWND window) {
   GfxInstance* gfx = getGfx(window);
   HWND parent = GetParent(window);
-  if (!gfx || !parent || gfx->autosizeMode == 0) return;
-  const int sincePaint = int(GetTickCount() - gfx->lastPaintTick);
-  if (std::abs(sincePaint) <= 100) return;
+  if (!gfx || !parent) return;
   RECT rc, pc;
   GetWindowRect(window, &rc);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
   GetClientRect(parent, &pc);
-  if (rc.left < pc.right && rc.top < pc.bottom && rc.right > 0 && rc.bottom > 0) return;
+  if (!sizerShouldLayout(gfx->autosizeMode, GetTickCount(), gfx->lastPaintTick, rc.left, rc.top,
+                         rc.right, rc.bottom, pc.right, pc.bottom))
+    return;
   doAutosize(window);
   InvalidateRect(window, nullptr, FALSE);
   UpdateWindow(window);
@@ -472,6 +514,10 @@ static void GfxPaint(HWND window) {
 static void GfxOnCreate(HWND window, const CREATESTRUCTA* cs) {
   GfxInstance* gfx = static_cast<GfxInstance*>(std::calloc(1, sizeof(GfxInstance)));
   if (!gfx) return;
+  if (!addHwndList(GfxHwndList, window, gfx)) {
+    std::free(gfx);  // not findable: the window lives without a record
+    return;
+  }
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(gfx));
   gfx->wheelStep = WHEEL_STEP;
   gfx->inputHandler = reinterpret_cast<GfxInputHandler>(cs->lpCreateParams);
@@ -479,7 +525,6 @@ static void GfxOnCreate(HWND window, const CREATESTRUCTA* cs) {
   EnumDisplayMonitors(nullptr, nullptr, MonitorEnumProc, reinterpret_cast<LPARAM>(monitor));
   gfx->monitorWidth = monitor[0];
   gfx->monitorHeight = monitor[1];
-  addHwndList(GfxHwndList, window);
   updateBuffers(window, false);
 }
 

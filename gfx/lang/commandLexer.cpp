@@ -4,7 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "gfx/lang/langPlatform.h"
+#include "gfx/messageLimit.h"
+#include "gfx/textEscapes.h"
 
 namespace lang {
 
@@ -141,18 +142,6 @@ void getNumber() {
   setToken(TK_NUMBER_LITERAL, number);
 }
 
-// Expands the character after a backslash; 0 when it is no valid escape.
-static char _escape(char c) {
-  switch (c) {
-    case '\'': return '\'';
-    case '\\': return '\\';
-    case 'n': case 'N': return '\n';
-    case 'q': case 'Q': return '"';
-    case 'r': case 'R': return '\r';
-    default: return 0;
-  }
-}
-
 // Reads a quoted string and steps over its closing quote. A string without
 // a closing quote ends at the end of the text.
 void getString() {
@@ -163,7 +152,7 @@ void getString() {
     char c = Look;
     if (c == '\\') {
       getChar();
-      c = _escape(Look);
+      c = escapeChar(Look);
       // The zero stored in place of a bad escape ends the string's text;
       // reading goes on to the closing quote, so the look-ahead survives
       // the report as it does a buffer-size cut.
@@ -238,11 +227,7 @@ int colorTableFind(int type, int* red, int* green, int* blue) {
 // Shows a box unless one of the same kind was shown in the last interval,
 // then ends the text as far as the interpreter is concerned.
 static void _report(const char* text, const char* caption, unsigned int* lastTick) {
-  unsigned int now = langTickCount();
-  if (now - *lastTick > MESSAGE_BOX_INTERVAL) {
-    *lastTick = now;
-    langMessageBox(text, caption);
-  }
+  limitedMessageBox(text, caption, lastTick);
   Look = 0;
   setToken(TK_NIL, nullptr);
 }

@@ -36,9 +36,6 @@ const int NAME_BUFFER_SIZE = 100;
 const int NUMBER_BUFFER_SIZE = 100;
 const int STRING_BUFFER_SIZE = 1024;
 
-// Message boxes of one kind are shown at most once per this many ms.
-const unsigned int MESSAGE_BOX_INTERVAL = 10000;
-
 extern const char* SourceText;       // the text being interpreted
 extern const char* SourceTextIndex;  // next character to read
 extern char Look;                    // look-ahead character, 0 at the end

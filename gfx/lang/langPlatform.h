@@ -1,6 +1,7 @@
-// The two platform services the command language needs. The Windows build
-// resolves them to the system's message box and tick count; native test
-// builds link a recording stand-in instead.
+// The two platform services of the graphics control's message boxes and of
+// its command language. The Windows build resolves them to the system's
+// message box and tick count (langPlatformWin.cpp, part of the control's
+// core library); native test builds link a recording stand-in instead.
 #pragma once
 
 // Milliseconds since the system started, wrapping at 2^32.

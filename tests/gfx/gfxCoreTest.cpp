@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
 
 TEST(GfxColor, PacksLowEightBitsOfEachComponent) {
   EXPECT_EQ(packColor(255, 255, 255), 16777215u);
@@ -31,8 +30,6 @@ TEST(GfxGeometry, PieEndPointsUseTheControlsDegreeFactor) {
   p = pieGeometry(0, 0, 11, 21, 0, 0);
   EXPECT_EQ(p.cx, 5);
   EXPECT_EQ(p.cy, 10);
-  EXPECT_DOUBLE_EQ(d2r(180), 180 * 0.017453);
-  EXPECT_DOUBLE_EQ(r2d(1), 57.29);
 }
 
 // 0, 45 and 90 degrees are checked on real bitmaps under Wine.
@@ -42,22 +39,6 @@ TEST(GfxGeometry, RotatedFrameSizeIsTheTruncatedBoundingBox) {
   EXPECT_EQ(f.height, 93);  // 93.30
   EXPECT_NEAR(f.minX, 0.0, 1e-9);
   EXPECT_NEAR(f.minY, -50.0, 1e-3);
-}
-
-TEST(GfxText, EscapesAreExpandedUpToTheFirstQuote) {
-  std::string out;
-  ASSERT_TRUE(unescapeText("a\\nb", &out));
-  EXPECT_EQ(out, "a\nb");
-  ASSERT_TRUE(unescapeText("\\'\\\\\\q\\Q\\r\\R\\N", &out));
-  EXPECT_EQ(out, "'\\\"\"\r\r\n");
-  ASSERT_TRUE(unescapeText("ab'cd", &out));
-  EXPECT_EQ(out, "ab");
-  ASSERT_TRUE(unescapeText("x\\'y'z", &out));
-  EXPECT_EQ(out, "x'y");
-  ASSERT_TRUE(unescapeText("", &out));
-  EXPECT_EQ(out, "");
-  EXPECT_FALSE(unescapeText("a\\x", &out));
-  EXPECT_FALSE(unescapeText("a\\", &out));
 }
 
 // Whole-picture values are checked under Wine; here the byte rules.
@@ -98,6 +79,25 @@ TEST(GfxAutosize, ModesKeepTheirDistancesAndNeverGoBelowOnePixel) {
     EXPECT_EQ(h, a.h) << a.mode;
   }
   EXPECT_FALSE(placeControl(0, layout, 300, 150, &x, &y, &w, &h));
+}
+
+TEST(GfxAutosize, SizerLaysOutOnlyIdleControlsOutOfTheirParentsSight) {
+  // A control at (L, T)-(R, B) in a 200 x 100 parent, last painted at 1000.
+  auto due = [](int mode, unsigned now, int l, int t, int r, int b) {
+    return sizerShouldLayout(mode, now, 1000, l, t, r, b, 200, 100);
+  };
+  EXPECT_TRUE(due(3, 1101, 200, 0, 240, 40));   // right of the parent, idle 101 ms
+  EXPECT_FALSE(due(3, 1100, 200, 0, 240, 40));  // idle 100 ms: its own paint may come
+  EXPECT_FALSE(due(0, 5000, 200, 0, 240, 40));  // autosize off
+  EXPECT_FALSE(due(1, 5000, 199, 99, 240, 140));  // one pixel still inside
+  EXPECT_TRUE(due(1, 5000, 0, 100, 50, 140));     // below
+  EXPECT_TRUE(due(2, 5000, -50, 0, 0, 40));       // left
+  EXPECT_TRUE(due(4, 5000, 0, -40, 50, 0));       // above
+  // A tick count that wrapped, or a paint stamp from later in the same
+  // period, counts by its distance either way.
+  EXPECT_TRUE(sizerShouldLayout(1, 50, 0xFFFFFF00u, 300, 0, 340, 40, 200, 100));
+  EXPECT_FALSE(sizerShouldLayout(1, 950, 1000, 300, 0, 340, 40, 200, 100));
+  EXPECT_TRUE(sizerShouldLayout(1, 0x80000000u, 0, 300, 0, 340, 40, 200, 100));
 }
 
 TEST(GfxScroll, RequestsClampingWheelAndPointerParameters) {
