@@ -1,6 +1,6 @@
 // Helpers of the tests that drive real Win32 windows under Wine: message
-// pumping, window search in this or another process, and dialogs and message
-// boxes answered from a second thread.
+// pumping, window search in this or another process, dialogs and message
+// boxes answered from a second thread, and programs run to their end.
 #pragma once
 
 #include <windows.h>
@@ -118,6 +118,75 @@ inline std::function<void(HWND)> chooseFile(std::string name) {
     if (!name.empty()) SetDlgItemTextA(dialog, FILE_NAME_BOX, name.c_str());
     PostMessageA(dialog, WM_COMMAND, name.empty() ? IDCANCEL : IDOK, 0);
   };
+}
+
+}  // namespace wintest
+
+namespace wintest {
+
+// The path of a program in this test program's folder.
+inline std::string siblingProgram(const char* name) {
+  char path[MAX_PATH];
+  const DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
+  const std::string self(path, n);
+  return self.substr(0, self.find_last_of("\\/") + 1) + name;
+}
+
+struct ProgramRun {
+  bool started = false;
+  bool timedOut = false;  // ended by runProgram after the time allowed
+  DWORD exitCode = 0;
+  std::string output;     // standard output and standard error
+};
+
+// Runs a command line and collects its output. This thread's messages are
+// dispatched meanwhile, so a program that sends messages to this process's
+// windows is answered.
+inline ProgramRun runProgram(std::string commandLine, DWORD timeoutMs) {
+  ProgramRun run;
+  SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return run;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = si.hStdError = writeEnd;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION pi = {};
+  run.started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                               nullptr, &si, &pi);
+  CloseHandle(writeEnd);
+  auto drain = [&] {
+    char buffer[4096];
+    DWORD n = 0;
+    while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &n, nullptr) && n > 0 &&
+           ReadFile(readEnd, buffer, n < sizeof(buffer) ? n : sizeof(buffer), &n, nullptr) && n)
+      run.output.append(buffer, n);
+  };
+  if (run.started) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+      drain();
+      const DWORD waited = GetTickCount() - start;
+      if (waited >= timeoutMs) {
+        TerminateProcess(pi.hProcess, DWORD(-1));
+        WaitForSingleObject(pi.hProcess, 5000);
+        run.timedOut = true;
+        break;
+      }
+      const DWORD slice = timeoutMs - waited < 50 ? timeoutMs - waited : 50;
+      if (MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, slice, QS_ALLINPUT) == WAIT_OBJECT_0)
+        break;
+      pump();
+    }
+    drain();
+    GetExitCodeProcess(pi.hProcess, &run.exitCode);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+  }
+  CloseHandle(readEnd);
+  return run;
 }
 
 }  // namespace wintest
