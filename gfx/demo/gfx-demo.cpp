@@ -1,8 +1,10 @@
 // gfx-demo: a window with one "ZuGfx32" control showing a test picture drawn
 // with the control's operations. "gfx-demo.exe <ms>" closes itself after the
-// given time (used for the screenshot test).
+// given time and prints where the control is on the screen ("control at X,Y
+// size WxH"), for the screenshot test.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "gfx/graphics.h"
@@ -124,7 +126,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
   drawShapes(ghGfx);
   drawTextAndBitmaps(ghGfx);
   const int closeAfter = std::atoi(commandLine);
-  if (closeAfter > 0) SetTimer(main, 1, UINT(closeAfter), nullptr);
+  if (closeAfter > 0) {
+    SetTimer(main, 1, UINT(closeAfter), nullptr);
+    RECT rc;
+    GetWindowRect(ghGfx, &rc);
+    std::printf("control at %ld,%ld size %ldx%ld\n", rc.left, rc.top, rc.right - rc.left,
+                rc.bottom - rc.top);
+    std::fflush(stdout);
+  }
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
