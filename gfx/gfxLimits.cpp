@@ -25,6 +25,8 @@ bool chooseBufferSize(int clientW, int clientH, int monitorW, int monitorH, int 
   return false;
 }
 
+int penWidthFor(int width) { return std::min(std::max(width, -MAX_PEN_WIDTH), MAX_PEN_WIDTH); }
+
 int centredScrollPos(int at, int client, int thickness, bool otherBar) {
   const long long p = (long long)at - client / 2 + (otherBar ? thickness / 2 : 0);
   return int(std::min<long long>(std::max<long long>(p, INT_MIN), INT_MAX));

@@ -192,7 +192,7 @@ int _penWasChanged(HWND window) {
 int setPenSize(HWND window, int width) {
   GfxInstance* gfx = getGfx(window);
   if (!gfx) return 0;
-  gfx->penWidth = width;
+  gfx->penWidth = penWidthFor(width);
   return _penWasChanged(window);
 }
 

@@ -57,6 +57,15 @@ TEST(GfxBuffers, AMonitorTooLargeForTheBuffersIsLeftOutWithoutExtents) {
   EXPECT_FALSE(chooseBufferSize(9000, 9000, 1600, 1200, 0, 0, &size));  // nor a huge client
 }
 
+TEST(GfxPens, WidthsBeyondWhatWineDrawsInTimeAreCut) {
+  EXPECT_EQ(penWidthFor(3), 3);
+  EXPECT_EQ(penWidthFor(0), 0);
+  EXPECT_EQ(penWidthFor(MAX_PEN_WIDTH), MAX_PEN_WIDTH);
+  EXPECT_EQ(penWidthFor(MAX_PEN_WIDTH + 1), MAX_PEN_WIDTH);
+  EXPECT_EQ(penWidthFor(INT_MAX), MAX_PEN_WIDTH);
+  EXPECT_EQ(penWidthFor(INT_MIN), -MAX_PEN_WIDTH);
+}
+
 TEST(GfxScroll, CentringSaturatesInsteadOfWrapping) {
   EXPECT_EQ(centredScrollPos(400, 200, 17, true), 400 - 100 + 8);
   EXPECT_EQ(centredScrollPos(400, 200, 17, false), 300);

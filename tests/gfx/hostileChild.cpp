@@ -6,6 +6,7 @@
 //   gfx_hostile_child text FORMAT
 //   gfx_hostile_child foreign WINDOW          (a control of another process)
 //   gfx_hostile_child curve OP N... [drawn=X,Y]... [clear=X,Y]...
+//   gfx_hostile_child pen WIDTH
 //   gfx_hostile_child scroll SCENARIO
 //
 // Exit code: 0 when every check held, 1 when one failed, 2 for wrong
@@ -224,6 +225,24 @@ int curveCase(HWND g, int argc, char** argv) {
   return 0;
 }
 
+// ---- pens ----
+
+// A pen far wider than Wine draws in time, then a line, a box and a circle.
+int penCase(HWND g, int width) {
+  cmd_fill(g, 255, 255, 255);
+  say("cmd_size(" + std::to_string(width) + ")");
+  cmd_size(g, width);
+  say("cmd_line through the buffer");
+  check(cmd_line(g, 0, 600, 1600, 600) != 0, "cmd_line reports success");
+  check(COLORREF(cmd_getPixel(g, 800, 0)) != WHITE && COLORREF(cmd_getPixel(g, 800, 1199)) != WHITE,
+        "the wide line covers the buffer across it");
+  say("cmd_box and cmd_circle");
+  cmd_box(g, 100, 100, 200, 200);
+  check(cmd_circle(g, 800, 600, 100) != 0, "cmd_circle reports success");
+  expectAlive(g);
+  return 0;
+}
+
 // ---- scroll extents ----
 
 int scrollCase(HWND g, const std::string& scenario) {
@@ -304,6 +323,8 @@ int main(int argc, char** argv) {
     rc = textCase(g, unsigned(std::strtoul(argv[2], nullptr, 0)));
   else if (kind == "curve")
     rc = curveCase(g, argc - 2, argv + 2);
+  else if (kind == "pen")
+    rc = penCase(g, std::atoi(argv[2]));
   else if (kind == "scroll")
     rc = scrollCase(g, argv[2]);
   DestroyWindow(top);

@@ -95,6 +95,12 @@ TEST(GfxHostile, LargeCurvesLiveAndAreDrawnWhereTheyCrossTheBuffer) {
   for (const std::string& c : cases) expectLives("curve " + c);
 }
 
+// Wine takes minutes, or never ends, for lines and curves with pens of
+// millions of pixels.
+TEST(GfxHostile, WidePensEndInTime) {
+  for (int width : {10000000, INT_MAX, -10000000}) expectLives("pen " + std::to_string(width));
+}
+
 TEST(GfxHostile, ScrollExtentsTheBuffersCannotTakeAreRefused) {
   for (const char* scenario : {"max", "refused-keeps-bar", "off-shrinks"})
     expectLives(std::string("scroll ") + scenario);
