@@ -2,9 +2,30 @@
 //
 // Every operation except getVersion, cmd_unloadBmp, cmd_getBmpW and
 // cmd_getBmpH takes the control's window first and does nothing, returning 0
-// (cmd_getPixel: -1), when that window has no control record. Colours are
-// three integers whose low 8 bits are used; coordinates are surface pixels.
-// All drawing goes to the back buffer and is shown by cmd_flip.
+// (cmd_getPixel: -1), when that window is not a live control of this process
+// (a null or destroyed window, another kind of window, or a control of
+// another process). Colours are three integers whose low 8 bits are used;
+// coordinates are surface pixels. All drawing goes to the back buffer and is
+// shown by cmd_flip.
+//
+// Any int argument is safe; where the platform would crash or never end, the
+// control keeps its calls within what the platform survives:
+// - Curves (cmd_circle, cmd_ellipse, cmd_pie and their filled forms): boxes
+//   up to 262,144 pixels wide and high are drawn by the platform; larger ones
+//   (a circle's box may even leave the int range) are drawn by the control
+//   as polylines and polygons that follow the curve within a quarter of a
+//   pixel where it crosses the buffer (largeCurves.h).
+// - Pens are at most 4,096 pixels wide (gfxLimits.h).
+// - Text is always drawn as given: DT_MODIFYSTRING is never passed on.
+// - A scroll extent the buffers cannot take (more than 2^25 pixels with the
+//   largest monitor, or 65,536 on a side) is refused: cmd_horzScroll and
+//   cmd_vertScroll return 0 and change nothing (gfxLimits.h).
+// - Centring positions saturate at the ends of the int range.
+// Slow in Wine's own drawing code, and left to the caller to avoid: polygons
+// and polylines of tens of thousands of points (30,000 take minutes), flood
+// fills of long winding areas (a serpentine of nine walls did not end), and
+// curves with wide pens (a 500-pixel circle takes 1.7 s with a 4,000-pixel
+// pen).
 //
 // On Windows the handle types come from <windows.h>; elsewhere (native
 // builds of code that only calls these functions) they are declared as the

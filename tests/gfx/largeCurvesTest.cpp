@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -195,6 +196,45 @@ TEST(LargeCurves, ExtremeBoxesStayNearTheSurfaceAndSmall) {
     }
     EXPECT_LT(points, 2000u) << arc.x1 << " " << arc.y1 << " " << arc.x2 << " " << arc.y2;
   }
+}
+
+// Circles of every size from 10 to 10^10 pixels, anywhere near the buffer,
+// with any start and end: the outline stays on the circle, every part stays
+// near the surface, and the points stay few.
+TEST(LargeCurves, RandomCirclesStayOnTheCurveNearTheSurface) {
+  std::mt19937 random(2024);
+  std::uniform_real_distribution<double> unit(0, 1);
+  const CurveClip clip = {1600, 1200, 3};
+  int crossing = 0;
+  for (int i = 0; i < 3000; ++i) {
+    const double r = std::pow(10, 1 + 9 * unit(random));
+    // Every other circle crosses the buffer; the others pass within half a
+    // radius of its middle.
+    const double angle = 2 * 3.141592653589793 * unit(random);
+    const double reach = i % 2 ? r + 3000 * unit(random) - 1500 : r * (0.5 + unit(random));
+    const double cx = 800 + reach * std::cos(angle), cy = 600 + reach * std::sin(angle);
+    const double x1 = std::round(cx - r), y1 = std::round(cy - r);
+    const double size = std::round(2 * r) + 1;
+    const CurveArc arc = {x1, y1, x1 + size, y1 + size, x1 + size * unit(random),
+                          y1 + size * unit(random), x1 + size * unit(random),
+                          y1 + size * unit(random)};
+    const double ccx = x1 + (size - 1) / 2, ccy = y1 + (size - 1) / 2, rr = (size - 1) / 2;
+    size_t points = 0;
+    for (const CurveRun& run : arcOutline(arc, clip)) {
+      expectWithin(run, clip);
+      expectOnCircle(run, ccx, ccy, rr);
+      points += run.size();
+    }
+    for (bool pie : {false, true}) {
+      const CurveRun region = curveRegion(arc, pie, clip);
+      expectWithin(region, clip);
+      points += region.size();
+    }
+    ASSERT_LT(points, 3000u) << "radius " << r;
+    crossing += points > 0;
+    if (HasFailure()) FAIL() << "radius " << r << " centre " << cx << "," << cy;
+  }
+  EXPECT_GT(crossing, 1000);  // the cases did reach the buffer
 }
 
 }  // namespace
