@@ -268,7 +268,7 @@ int cmd_floodFill(HWND window, int x, int y) {
 namespace {
 
 int _drawText(HWND window, int x1, int y1, int x2, int y2, int format, const char* text,
-                     int bkMode) {
+              int bkMode) {
   HDC dc = _backDC(window, bkMode);
   if (!dc || !text) return 0;
   RECT rc = {x1, y1, x2, y2};

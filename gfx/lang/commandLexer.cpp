@@ -34,12 +34,16 @@ const int colorTable[16][4] = {
     {TK_WHITE, 255, 255, 255},  {TK_BLACK, 0, 0, 0},
     {TK_LIGHTGRAY, 170, 170, 170}, {TK_DARKGRAY, 85, 85, 85}};
 
+namespace {
+
 // The font switches are written as single letters.
-static const struct {
+const struct {
   const char* text;
   int type;
 } SWITCH_KEYWORDS[] = {
     {"U", TK_UNDERLINE}, {"S", TK_STRIKEOUT}, {"I", TK_ITALIC}, {"B", TK_BOLD}};
+
+}  // namespace
 
 const char* SourceText = "";
 const char* SourceTextIndex = SourceText;
@@ -49,18 +53,22 @@ char* TokenValue = nullptr;
 unsigned int gErrorBoxTick = 0;
 unsigned int gExpectedBoxTick = 0;
 
-static bool _isLetter(char c) {
+namespace {
+
+bool _isLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-static bool _isDigit(char c) { return c >= '0' && c <= '9'; }
+bool _isDigit(char c) { return c >= '0' && c <= '9'; }
 
-static bool _isWhite(char c) {
+bool _isWhite(char c) {
   unsigned char u = static_cast<unsigned char>(c);
   return u >= 1 && u <= 32;
 }
 
-static char _upper(char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
+char _upper(char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
+
+}  // namespace
 
 void setSourceText(const char* text) {
   SourceText = text ? text : "";
@@ -90,11 +98,12 @@ void setToken(int type, const char* text) {
   }
 }
 
+namespace {
+
 // Stores c in a token buffer of `size` bytes, keeping room for the zero. A
 // full buffer is reported; the look-ahead character survives the report, so
 // the characters after the cut start the next token.
-static bool _store(char* buffer, int& length, int size, char c,
-                   const char* overflowMessage) {
+bool _store(char* buffer, int& length, int size, char c, const char* overflowMessage) {
   if (length >= size - 1) {
     char cut = Look;
     error(overflowMessage);
@@ -104,6 +113,8 @@ static bool _store(char* buffer, int& length, int size, char c,
   buffer[length++] = c;
   return true;
 }
+
+}  // namespace
 
 void getName() {
   char name[NAME_BUFFER_SIZE];
@@ -119,7 +130,7 @@ void getName() {
 }
 
 void getNumber() {
-    char number[NUMBER_BUFFER_SIZE];
+  char number[NUMBER_BUFFER_SIZE];
   int length = 0;
   bool ok = true;
   auto take = [&]() {
@@ -224,13 +235,17 @@ int colorTableFind(int type, int* red, int* green, int* blue) {
   return 0;
 }
 
+namespace {
+
 // Shows a box unless one of the same kind was shown in the last interval,
 // then ends the text as far as the interpreter is concerned.
-static void _report(const char* text, const char* caption, unsigned int* lastTick) {
+void _report(const char* text, const char* caption, unsigned int* lastTick) {
   limitedMessageBox(text, caption, lastTick);
   Look = 0;
   setToken(TK_NIL, nullptr);
 }
+
+}  // namespace
 
 void error(const char* message) {
   char text[1000];

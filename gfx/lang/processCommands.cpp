@@ -7,15 +7,16 @@
 #include "gfx/lang/commandLexer.h"
 
 namespace lang {
+namespace {
 
 // The control the current text draws into.
-static HWND SourceHWnd = nullptr;
-static bool gRunning = false;
+HWND SourceHWnd = nullptr;
+bool gRunning = false;
 
 // Truncates toward zero into 64 bits and keeps the low 32 bits. Values out of
 // the 64-bit range saturate and NaN gives 0, so no input reaches an undefined
 // conversion.
-static int _toInt(double value) {
+int _toInt(double value) {
   const double LIMIT = 9223372036854775808.0;  // 2^63
   int64_t whole = 0;
   if (value >= LIMIT)
@@ -29,24 +30,24 @@ static int _toInt(double value) {
 
 // The current token's text read with strtoul, 0 when it has no text. A
 // string where a number belongs is still read before it is reported.
-static unsigned long _unsignedValue() {
+unsigned long _unsignedValue() {
   return TokenValue ? std::strtoul(TokenValue, nullptr, 10) : 0;
 }
 
-static double getN() {
+double getN() {
   double value = TokenValue ? std::strtod(TokenValue, nullptr) : 0;
   matchToken(TK_NUMBER_LITERAL);
   return value;
 }
 
-static HBITMAP getHandle() {
+HBITMAP getHandle() {
   uintptr_t handle = _unsignedValue();
   matchToken(TK_NUMBER_LITERAL);
   return reinterpret_cast<HBITMAP>(handle);
 }
 
 // A colour component from the current number, 0 when no number comes.
-static int _component() {
+int _component() {
   unsigned long number = TokenType == TK_NUMBER_LITERAL ? _unsignedValue() : 0;
   int value = static_cast<int>(static_cast<unsigned int>(number));
   matchToken(TK_NUMBER_LITERAL);
@@ -54,7 +55,7 @@ static int _component() {
 }
 
 // A colour keyword or three numbers; black when neither comes.
-static void getColor(int* red, int* green, int* blue) {
+void getColor(int* red, int* green, int* blue) {
   *red = *green = *blue = 0;
   if (colorTableFind(TokenType, red, green, blue)) {
     getToken();
@@ -68,12 +69,12 @@ static void getColor(int* red, int* green, int* blue) {
 }
 
 // Reads `count` integer arguments in order.
-static void _getInts(int* values, int count) {
+void _getInts(int* values, int count) {
   for (int i = 0; i < count; i++) values[i] = _toInt(getN());
 }
 
 // Consumes font switches while they come.
-static void _getFontSwitches(int* weight, int* italic, int* underline, int* strikeout) {
+void _getFontSwitches(int* weight, int* italic, int* underline, int* strikeout) {
   for (;; getToken()) {
     switch (TokenType) {
       case TK_BOLD: *weight = 700; break;
@@ -87,14 +88,14 @@ static void _getFontSwitches(int* weight, int* italic, int* underline, int* stri
 
 // The string argument of FONT, TEXT and TEXTFILLED, or null with the
 // missing string reported.
-static const char* _stringArgument() {
+const char* _stringArgument() {
   if (TokenType == TK_STRING_LITERAL) return TokenValue;
   matchToken(TK_STRING_LITERAL);
   return nullptr;
 }
 
 // POLY and POLYFILLED: x y pairs while numbers come; a missing last y is 0.
-static int _poly(int (*operation)(HWND, const POINT*, int)) {
+int _poly(int (*operation)(HWND, const POINT*, int)) {
   NumListNode* head = newNumList();
   NumListNode* tail = head;
   while (TokenType == TK_NUMBER_LITERAL) {
@@ -120,7 +121,7 @@ static int _poly(int (*operation)(HWND, const POINT*, int)) {
 
 // DRAWBMP and TRANSBMP read two positions; a further number selects the
 // stretched form, "CENTER" centres the picture.
-static bool _stretchedForm(int* xy, int* centre) {
+bool _stretchedForm(int* xy, int* centre) {
   _getInts(xy, 2);
   *centre = 0;
   if (TokenType == TK_NUMBER_LITERAL) {
@@ -135,7 +136,7 @@ static bool _stretchedForm(int* xy, int* centre) {
 }
 
 // Interprets one statement and returns the result of the operation it called.
-static int command() {
+int command() {
   const int type = TokenType;
   if (type == TK_NIL || type == TK_ENDLINE) return type;  // empty statement
   if (type < TK_ANCHOROFF || type > TK_AHOYBOYS) {
@@ -233,7 +234,7 @@ static int command() {
 }
 
 // Runs the statements up to the end of the text or the first error.
-static int Block() {
+int Block() {
   if (TokenType == TK_NIL) return 0;
   for (;;) {
     int value = command();
@@ -242,7 +243,7 @@ static int Block() {
   }
 }
 
-static int _interpret(HWND window, const char* text) {
+int _interpret(HWND window, const char* text) {
   if (gRunning) return 0;
   gRunning = true;
   SourceHWnd = window;
@@ -257,6 +258,7 @@ static int _interpret(HWND window, const char* text) {
   return result;
 }
 
+}  // namespace
 }  // namespace lang
 
 int graphicCommand(HWND window, const char* text) {
