@@ -63,16 +63,21 @@ static void remHwndList(HwndListNode* head, HWND window) {
   }
 }
 
-// Destroying a control removes its own node, and may destroy child controls
-// further down the list. Each node is therefore unlinked and freed before its
-// window is destroyed, and the walk always restarts from the head.
+// Destroying a control frees its record and removes its own node
+// (destroyGfx), which needs the node to be found then; it may also destroy
+// child controls further down the list. So the walk always takes the first
+// node afresh from the head, and reads no node after its window is gone. A
+// node whose window did not go (one of another thread) is unlinked here.
 static void freeHwndList(HwndListNode* head) {
   if (!head) return;
   while (HwndListNode* node = head->next) {
-    head->next = node->next;
-    HWND window = node->window;
-    std::free(node);
+    const HWND window = node->window;
     if (window) DestroyWindow(window);
+    if (head->next && head->next->window == window) {
+      node = head->next;
+      head->next = node->next;
+      std::free(node);
+    }
   }
   std::free(head);
 }
@@ -122,9 +127,8 @@ int ZuGfxInit(void) {
 int ZuGfxClose(void) {
   if (gSizerTimer) KillTimer(nullptr, gSizerTimer);
   gSizerTimer = 0;
-  HwndListNode* list = GfxHwndList;
-  GfxHwndList = nullptr;  // destructions below find no list to edit
-  freeHwndList(list);
+  freeHwndList(GfxHwndList);
+  GfxHwndList = nullptr;  // a tick still queued finds no list
   return UnregisterCustomControlClass();
 }
 
