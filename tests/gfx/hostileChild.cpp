@@ -313,7 +313,8 @@ int main(int argc, char** argv) {
     const int rc = foreignCase(reinterpret_cast<HWND>(std::strtoull(argv[2], nullptr, 0)));
     return rc ? rc : gFailures ? 1 : 0;
   }
-  HWND top = CreateWindowExA(0, "STATIC", "hostile", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300,
+  // Hidden, so it covers no other test's window.
+  HWND top = CreateWindowExA(0, "STATIC", "hostile", WS_POPUP, 0, 0, 400, 300,
                              nullptr, nullptr, nullptr, nullptr);
   HWND g = CreateWindowExA(0, ZUGFX_CLASS, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, top,
                            nullptr, nullptr, nullptr);
