@@ -24,7 +24,9 @@ int BytesWaiting(HANDLE port);
 
 // An open port as the sender thread drives it. A wait for input reads the
 // first byte that arrives (the port's time-outs bound the wait) and holds
-// it until the next read.
+// it until the next read: a read of one byte returns as that byte comes,
+// where some drivers end a read of more bytes than arrive only at its
+// time-out.
 struct RunPort {
   HANDLE handle;
   int waitMs;    // the read time-out set on the port, 0 before the first wait
