@@ -40,7 +40,6 @@ inline void click(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWP
 struct Terminal {
   PROCESS_INFORMATION process = {};
   HWND main = nullptr;
-  HWND editor = nullptr;
 };
 
 // Waits up to timeoutMs for a visible dialog of the process with the given
@@ -71,10 +70,11 @@ inline bool startTerminal(const std::string& program, Terminal* t) {
   WaitForInputIdle(t->process.hProcess, 10000);
   for (int i = 0; i < 500 && !t->main; ++i, Sleep(20))
     t->main = wintest::findWindowOf(t->process.dwProcessId, "KIVOTermClass", nullptr);
-  if (!t->main) return false;
-  t->editor = FindWindowExA(t->main, nullptr, "RichEdit20A", nullptr);
-  return t->editor != nullptr;
+  return t->main != nullptr;
 }
+
+// The editor control; Open and New replace it with a new one.
+inline HWND editorOf(const Terminal& t) { return FindWindowExA(t.main, nullptr, "RichEdit20A", nullptr); }
 
 // Chooses Run and the named port in the port dialog; the Run dialog, or null.
 inline HWND openRunDialog(const Terminal& t, const std::string& port) {
