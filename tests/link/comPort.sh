@@ -9,7 +9,9 @@
 #         pseudo-terminal, for native programs) and KIVO_SIM_RECORD (the
 #         simulator's record of the lines it took, as a Windows path).
 #   pair: \\.\COM<N> and \\.\COM<N+1> are the two ends of one line (socat).
-#         COMMAND gets KIVO_PORT_A and KIVO_PORT_B.
+#         COMMAND gets KIVO_PORT_A and KIVO_PORT_B, and KIVO_PORT_HANGUP: a
+#         file (Windows path) whose making ends the line, as when a USB
+#         adapter is pulled out.
 # A port is reached through the prefix's device link, which a running wine
 # server sees at once, and its registry entry, which rebuilds the link when a
 # server starts. Callers that may run side by side take different N.
@@ -80,7 +82,14 @@ case $mode in
     waitFor "$work/b" "${pids[0]}"
     map "$n" "$work/a"
     map "$((n + 1))" "$work/b"
+    socatPid=${pids[0]}
+    (while kill -0 "$socatPid" 2>/dev/null; do
+       [ -e "$work/hangup" ] && kill "$socatPid"
+       sleep 0.05
+     done) &
+    pids+=($!)
     export KIVO_PORT_A="\\\\.\\COM$n" KIVO_PORT_B="\\\\.\\COM$((n + 1))"
+    export KIVO_PORT_HANGUP="Z:${work//\//\\}\\hangup"
     ;;
   *)
     echo "usage: comPort.sh sim|pair N [options...] -- COMMAND..." >&2

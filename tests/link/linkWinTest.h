@@ -31,6 +31,13 @@ inline std::string environment(const char* name) {
 inline std::string portA() { return environment("KIVO_PORT_A"); }
 inline std::string portB() { return environment("KIVO_PORT_B"); }
 
+// Ends the line for both ends, as pulling out a USB adapter does.
+inline void hangUp() {
+  HANDLE marker = CreateFileA(environment("KIVO_PORT_HANGUP").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              0, nullptr);
+  if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+}
+
 inline DCB commState(HANDLE port) {
   DCB dcb;
   ZeroMemory(&dcb, sizeof(dcb));

@@ -274,4 +274,29 @@ TEST_F(RunTest, ClosingWithTheCompleteBoxUpDismissesIt) {
   EXPECT_FALSE(readOnly());
 }
 
+// The line goes away in the middle of a run, as when a USB adapter is
+// pulled out.
+TEST_F(RunTest, ALineThatGoesAwayHaltsTheRun) {
+  std::string program;
+  for (int n = 1; n <= 50; ++n) program += "g1x" + std::to_string(n) + "\r\n";
+  load(program);
+  bool halted = false;
+  std::string log;
+  {
+    Controller controller(line, [](const std::string&, int n) { return n < 10 ? "kready\r\n" : ""; });
+    run([&](HWND run) {
+      start(run);
+      waitUntil([&] { return controller.frameCount() == 10; });
+      hangUp();
+      halted = waitUntil([&] { return buttons(run, true, false, false); }, 20000);
+      Sleep(600);
+      log = logOf(run);
+      PostMessageA(run, WM_CLOSE, 0, 0);
+    });
+  }
+  EXPECT_TRUE(halted);
+  EXPECT_NE(log.find("Commport error, run halted\r\n"), std::string::npos) << log.substr(log.size() > 200 ? log.size() - 200 : 0);
+  EXPECT_FALSE(readOnly());
+}
+
 }  // namespace
