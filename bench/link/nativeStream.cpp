@@ -19,6 +19,7 @@
 #include "terminal/link/posixPort.h"
 #include "terminal/link/runState.h"
 #include "terminal/link/sender.h"
+#include "tests/link/programLines.h"
 
 namespace {
 
@@ -28,21 +29,6 @@ struct Program {
   std::vector<std::string> lines;
   Clock::time_point start, end;
 };
-
-// The editor's lines: split at CR LF, LF or CR; a text ending in a line
-// break has an empty last line.
-std::vector<std::string> editorLines(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      lines.emplace_back();
-    } else {
-      lines.back() += text[i];
-    }
-  }
-  return lines;
-}
 
 int lineCount(void* c) { return static_cast<int>(static_cast<Program*>(c)->lines.size()); }
 char* lineText(void* c, int n) {
@@ -77,7 +63,7 @@ int main(int argc, char** argv) {
   std::stringstream text;
   text << in.rdbuf();
   Program program;
-  program.lines = editorLines(text.str());
+  program.lines = programlines::editorLines(text.str());
   long sent = 0, bytes = 0;
   for (const std::string& line : program.lines)
     if (IsSendableLine(line.c_str())) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench/winClock.h"
+#include "tests/link/programLines.h"
 #include "tests/link/terminalDriver.h"
 
 namespace {
@@ -42,27 +43,6 @@ double processCpuMs(HANDLE process) {
   return ms(kernel) + ms(user);
 }
 
-// The editor's lines: the text split at CR LF, LF or CR; a text ending in a
-// line break has an empty last line.
-std::vector<std::string> editorLines(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      lines.emplace_back();
-    } else {
-      lines.back() += text[i];
-    }
-  }
-  return lines;
-}
-
-bool isComment(const std::string& line) {
-  size_t i = 0;
-  while (i < line.size() && line[i] >= 1 && line[i] <= 32) ++i;
-  return i < line.size() && line[i] == ';';
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,10 +56,10 @@ int main(int argc, char** argv) {
     if (!std::strcmp(argv[i], "--baud")) baud = std::atoi(argv[i + 1]);
     if (!std::strcmp(argv[i], "--ready")) readyBytes = std::atoi(argv[i + 1]);
   }
-  std::vector<std::string> lines = editorLines(readWhole(program));
+  std::vector<std::string> lines = programlines::editorLines(readWhole(program));
   long sent = 0, lineBytes = 0;
   for (const std::string& line : lines)
-    if (!isComment(line)) {
+    if (!programlines::isComment(line)) {
       ++sent;
       lineBytes += static_cast<long>(line.size()) + 2 + 1 + readyBytes;
     }

@@ -97,12 +97,4 @@ int BytesWaiting(HANDLE port) {
   return static_cast<int>(std::min<DWORD>(status.cbInQue, 0x7FFFFFFF));
 }
 
-LinkPort runLinkPort(RunPort* port) {
-  LinkPort link;
-  link.context = port;
-  link.write = _portWrite;
-  link.read = _portRead;
-  link.bytesWaiting = _portBytesWaiting;
-  link.sleep = _portSleep;
-  return link;
-}
+LinkPort runLinkPort(RunPort* port) { return LinkPort{port, _portWrite, _portRead, _portBytesWaiting, _portSleep}; }

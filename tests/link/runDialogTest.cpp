@@ -16,12 +16,14 @@
 #include "terminal/link/runDialog.h"
 #include "terminal/link/runState.h"
 #include "tests/link/linkWinTest.h"
+#include "tests/link/programLines.h"
 #include "tests/terminal/termTestUtil.h"
 
 namespace {
 
 using namespace linktest;
 using namespace termtest;
+using programlines::isComment;
 
 const COLORREF MARKED = RGB(255, 80, 50);
 
@@ -32,13 +34,6 @@ std::string editorLine(int n) {
   std::string line = text ? text : "(no memory)";
   std::free(text);
   return line;
-}
-
-// A comment line: ';' after any bytes 1 to 32.
-bool isComment(const std::string& line) {
-  size_t i = 0;
-  while (i < line.size() && line[i] >= 1 && line[i] <= 32) ++i;
-  return i < line.size() && line[i] == ';';
 }
 
 // The editor's lines that are sent, each as the editor gives it.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/link/linkWinTest.h"
+#include "tests/link/programLines.h"
 #include "tests/link/terminalDriver.h"
 #include "tests/support/testFiles.h"
 
@@ -21,6 +22,7 @@ namespace {
 using namespace linkdrive;
 using linktest::environment;
 using linktest::waitUntil;
+using programlines::isComment;
 
 const char PARITY[] = "##PARITY ERROR, RESENDING##\r\n";
 
@@ -37,12 +39,6 @@ int count(const std::string& text, const std::string& what) {
   int n = 0;
   for (size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size()) ++n;
   return n;
-}
-
-bool isComment(const std::string& line) {
-  size_t i = 0;
-  while (i < line.size() && line[i] >= 1 && line[i] <= 32) ++i;
-  return i < line.size() && line[i] == ';';
 }
 
 // Runs kivo-etch.exe (next to this program) on a sample design.
@@ -71,7 +67,7 @@ class Stream : public ::testing::Test {
   void open(const std::string& design) {
     program = generate(design);
     ASSERT_FALSE(program.empty()) << "kivo-etch did not make the program of " << design;
-    lines = split(readFile(program), "\r\n");  // the editor's lines; an empty one after the last break
+    lines = programlines::editorLines(readFile(program));
     for (const std::string& line : lines)
       if (!isComment(line)) sendable.push_back(line);
     ASSERT_TRUE(startTerminal(program, &terminal));
@@ -117,6 +113,14 @@ class Stream : public ::testing::Test {
     ASSERT_TRUE(waitUntil([&] { return progressPosition(run) >= at; }, 60000));
     click(run, button);
   }
+  // Runs the whole program: the box says so and the simulator took every
+  // line once, in order. The log.
+  std::string runToTheEnd() {
+    click(run, IDC_RUN_RUN);
+    EXPECT_EQ(complete(), "Execution complete");
+    EXPECT_EQ(record(), sendable);
+    return logText(run);
+  }
   // Waits until the record stops growing; its size.
   size_t settledRecord() {
     size_t before;
@@ -136,10 +140,7 @@ class Stream : public ::testing::Test {
 // kivo-sim as it comes.
 TEST_F(Stream, APlainRunSendsEveryLineOnceAndShowsItAll) {
   open("mounting-plate.cnc");
-  click(run, IDC_RUN_RUN);
-  EXPECT_EQ(complete(), "Execution complete");
-  EXPECT_EQ(record(), sendable);
-  std::string log = logText(run);
+  std::string log = runToTheEnd();
   EXPECT_EQ(log.find(">> ready\r\n\n[1] " + lines[0] + "\n"), 0u) << log.substr(0, 200);
   size_t at = 0;
   for (size_t i = 0; i < lines.size(); ++i) {  // every line, comments too, in order
@@ -157,10 +158,7 @@ TEST_F(Stream, APlainRunSendsEveryLineOnceAndShowsItAll) {
 // kivo-sim --reject 3,4,10: the third frame and its resend, and the tenth.
 TEST_F(Stream, RejectedFramesAreSentAgainAndLogged) {
   open("mounting-plate.cnc");
-  click(run, IDC_RUN_RUN);
-  EXPECT_EQ(complete(), "Execution complete");
-  EXPECT_EQ(record(), sendable);
-  std::string log = logText(run);
+  std::string log = runToTheEnd();
   EXPECT_EQ(count(log, PARITY), 3);
   // A line's parity messages come before the line in the log.
   int third = editorLineOf(3);
@@ -244,10 +242,7 @@ TEST_F(Stream, TheThousandthRejectedFrameHaltsTheRun) {
 // kivo-sim --reject-rate 0.1 --seed 7: a tenth of the frames rejected.
 TEST_F(Stream, WithATenthOfTheFramesRejectedNothingIsLostOrDoubled) {
   open("front-panel.cnc");
-  click(run, IDC_RUN_RUN);
-  EXPECT_EQ(complete(), "Execution complete");
-  EXPECT_EQ(record(), sendable);
-  int rejected = count(logText(run), PARITY);
+  int rejected = count(runToTheEnd(), PARITY);
   EXPECT_GT(rejected, static_cast<int>(sendable.size()) / 20);
   EXPECT_LT(rejected, static_cast<int>(sendable.size()) / 5);
 }
