@@ -50,9 +50,10 @@ HWND waitForBox(const char* title) {
   return box;
 }
 
+// A message box's text; the box may show an instant before its text is in.
 std::string boxText(HWND box) {
   char text[256] = "";
-  GetDlgItemTextA(box, MESSAGE_TEXT, text, sizeof(text));
+  waitUntil([&] { return GetDlgItemTextA(box, MESSAGE_TEXT, text, sizeof(text)) > 0; }, 5000);
   return text;
 }
 

@@ -89,8 +89,10 @@ class Stream : public ::testing::Test {
   // Waits for the "Execution complete" box and dismisses it; its text.
   std::string complete() {
     HWND box = waitForDialog(terminal, "Complete!", 0, 120000);
-    if (!box) return "";
-    std::string text = remoteText(GetDlgItem(box, wintest::MESSAGE_TEXT));
+    if (!box) return "(no box)";
+    // The box may show an instant before its text is in.
+    std::string text;
+    waitUntil([&] { return !(text = remoteText(GetDlgItem(box, wintest::MESSAGE_TEXT))).empty(); }, 5000);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     dialogGone(terminal, "Complete!");
     return text;
