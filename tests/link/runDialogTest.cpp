@@ -232,6 +232,27 @@ TEST_F(RunTest, AnErrorAnswerHaltsMarksTheLineAndSendsM105) {
   EXPECT_EQ(band, MARKED);
 }
 
+TEST_F(RunTest, RunAfterAHaltStartsAtLineOneWithoutTheMark) {
+  load("g21\r\ng90\r\ng0z5\r\n");
+  Controller controller(line, [](const std::string& text, int n) {
+    return n == 2 ? "kerror\r\n" : text == "m105" ? "k" : "kready\r\n";
+  });
+  bool halted = false;
+  std::string complete;
+  run([&](HWND run) {
+    start(run);
+    halted = waitUntil([&] { return controller.frameCount() == 3 && buttons(run, true, false, false); });
+    start(run);
+    HWND box = waitForBox("Complete!");
+    complete = box ? boxText(box) : "";
+    PostMessageA(run, WM_CLOSE, 0, 0);
+  });
+  EXPECT_TRUE(halted);
+  EXPECT_EQ(complete, "Execution complete");
+  EXPECT_EQ(controller.frames(), (std::vector<std::string>{"g21", "g90", "m105", "g21", "g90", "g0z5", ""}));
+  EXPECT_EQ(GetEditorInfo(gEditHWnd)->markCount, 0);
+}
+
 // Closing ends the connection even while the sender waits for an
 // acknowledgement that never comes, or shows its "Execution complete" box.
 TEST_F(RunTest, ClosingEndsTheSenderWhateverItWaitsFor) {
