@@ -11,9 +11,11 @@
 #include <utility>
 #include <vector>
 
+#include "terminal/editor/clipboardPaste.h"
 #include "terminal/editor/findDialog.h"
 #include "terminal/editor/gcodeTokens.h"
 #include "terminal/editor/termIds.h"
+#include "terminal/editor/textLimit.h"
 
 namespace {
 
@@ -332,6 +334,11 @@ LRESULT OnEditorPaint(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lPara
 
 LRESULT OnEditorKeyDown(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lParam) {
   if (wParam == VK_OEM_PLUS && GetKeyState(VK_CONTROL) < 0) return 0;
+  if (IsPasteKey(wParam)) {
+    PasteClipboardText(editor);
+    DrawGutter(editor, info);
+    return 0;
+  }
   LRESULT result = CallWindowProcA(info->baseProc, editor, WM_KEYDOWN, wParam, lParam);
   DrawGutter(editor, info);
   return result;
@@ -466,7 +473,7 @@ HWND CreateEditor(HWND parent, int x, int y, int width, int height) {
   SetWindowTextA(editor, "");
   SendMessageA(editor, EM_SETEDITSTYLE, SES_EMULATESYSEDIT, SES_EMULATESYSEDIT);
   SendMessageA(editor, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
-  SendMessageA(editor, EM_LIMITTEXT, static_cast<WPARAM>(-1), 0);
+  RaiseTextLimit(editor);
   SendMessageA(editor, EM_SETUNDOLIMIT, 50, 0);
 
   for (int slot = 0; slot < FIRST_SLOT_COUNT; ++slot) SetEditorColor(editor, slot, 1, INITIAL_SLOTS[slot]);
@@ -522,6 +529,7 @@ LRESULT CALLBACK EditorProc(HWND editor, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN: return OnEditorKeyDown(editor, info, wParam, lParam);
     case WM_LBUTTONDOWN: return OnEditorLButtonDown(editor, info, wParam, lParam);
     case WM_RBUTTONUP: return OnEditorRButtonUp(editor);
+    case WM_PASTE: PasteClipboardText(editor); return 0;
     case WM_SIZE: return OnEditorSize(editor, info, wParam, lParam);
     case WM_MOUSEWHEEL:
       if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) return 0;
@@ -701,6 +709,7 @@ int StreamTextIn(HWND editor, const std::string& bytes) {
   StreamSource src = {bytes.data(), bytes.size()};
   EDITSTREAM es = {reinterpret_cast<DWORD_PTR>(&src), 0, _streamInProc};
   SendMessageA(editor, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&es));
+  RaiseTextLimit(editor);
   return es.dwError == 0 ? 1 : 0;
 }
 

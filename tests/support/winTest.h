@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
 
@@ -119,6 +120,68 @@ inline std::function<void(HWND)> chooseFile(std::string name) {
     PostMessageA(dialog, WM_COMMAND, name.empty() ? IDCANCEL : IDOK, 0);
   };
 }
+
+// Types text into a window as the keyboard does after translation: one
+// posted WM_CHAR per character, taken from the window's queue.
+inline void typeChars(HWND window, const std::string& text) {
+  for (char c : text) PostMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+  pump();
+}
+
+// Presses and releases a key while the given modifier keys (VK_CONTROL,
+// VK_SHIFT, VK_MENU) are held: posted key messages, with the modifiers in
+// this thread's key state, which is what the receiving control reads.
+inline void pressKey(HWND window, WPARAM key, std::initializer_list<int> held = {}) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  BYTE saved[256];
+  std::memcpy(saved, keys, sizeof(keys));
+  for (int modifier : held) keys[modifier] = 0x80;
+  SetKeyboardState(keys);
+  PostMessageA(window, WM_KEYDOWN, key, 1);
+  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+  pump();
+  SetKeyboardState(saved);
+}
+
+// Waits on a second thread for a popup menu of this process and chooses the
+// item with the given command id as a user does with the keyboard: arrow
+// down until it is highlighted, then Enter (Escape when it never is). Made
+// before the command that opens the menu; seen() after it tells whether the
+// item was chosen.
+class MenuChoice {
+ public:
+  explicit MenuChoice(int id, int timeoutMs = 10000) {
+    thread_ = std::thread([this, id, timeoutMs] {
+      for (int waited = 0; !stop_ && waited < timeoutMs; waited += 20, Sleep(20)) {
+        HWND popup = findOwnWindow("#32768", nullptr);
+        HMENU menu = popup ? reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)) : nullptr;
+        if (!menu) continue;
+        for (int step = 0; step < 2 * GetMenuItemCount(menu); ++step) {
+          if (GetMenuState(menu, id, MF_BYCOMMAND) & MF_HILITE) {
+            PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+            chosen_ = true;
+            return;
+          }
+          PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+          Sleep(50);
+        }
+        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        return;
+      }
+    });
+  }
+  ~MenuChoice() { seen(); }
+  bool seen() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    return chosen_;
+  }
+
+ private:
+  std::atomic<bool> stop_{false}, chosen_{false};
+  std::thread thread_;
+};
 
 }  // namespace wintest
 

@@ -17,10 +17,10 @@ std::string remoteText(HWND window) {
 }
 
 // Starts KIVOTerminal.exe (next to this program) with the parameter in the
-// folder dir; reads its title and text, closes it with the close box and
-// returns its exit code.
+// folder dir; types into its editor, reads its title and text, closes it
+// with the close box and returns its exit code.
 DWORD runTerminal(const std::string& parameter, const std::string& dir, std::string* title,
-                  std::string* text) {
+                  std::string* text, const std::string& typed = "") {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, sizeof(self));
   std::string program(self);
@@ -37,8 +37,13 @@ DWORD runTerminal(const std::string& parameter, const std::string& dir, std::str
     window = findWindowOf(pi.dwProcessId, "KIVOTermClass", nullptr);
   DWORD code = 1001;
   if (window) {
+    HWND editor = FindWindowExA(window, nullptr, "RichEdit20A", nullptr);
+    for (char c : typed) PostMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
+    // A sent WM_GETTEXT overtakes posted characters: wait until they are in.
+    *text = remoteText(editor);
+    for (int i = 0; i < 100 && !typed.empty() && text->find(typed) == std::string::npos; ++i, Sleep(20))
+      *text = remoteText(editor);
     *title = remoteText(window);
-    *text = remoteText(FindWindowExA(window, nullptr, "RichEdit20A", nullptr));
     PostMessageA(window, WM_CLOSE, 0, 0);
   }
   if (WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
@@ -64,9 +69,11 @@ TEST(TerminalStartup, OpensItsParameter) {
   EXPECT_EQ(title, "KIVO Terminal [" + path + "]");
   EXPECT_EQ(text, "M3 S1000\r\n");
 
-  // No parameter; a missing file's name is kept for Save, over an empty text.
-  EXPECT_EQ(runTerminal("", dir, &title, &text), 0u);
+  // No parameter: an empty editor that takes what the user types. A
+  // missing file's name is kept for Save, over an empty text.
+  EXPECT_EQ(runTerminal("", dir, &title, &text, "g1 x5"), 0u);
   EXPECT_EQ(title, "KIVO Terminal");
+  EXPECT_EQ(text, "g1 x5");
   EXPECT_EQ(runTerminal("new.txt", dir, &title, &text), 0u);
   EXPECT_EQ(title, "KIVO Terminal [new.txt]");
   EXPECT_EQ(text, "");
