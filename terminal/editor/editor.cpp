@@ -3,53 +3,24 @@
 #include <commdlg.h>
 #include <richedit.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "terminal/editor/clipboardPaste.h"
+#include "terminal/editor/editorPaint.h"
+#include "terminal/editor/editorView.h"
 #include "terminal/editor/findDialog.h"
-#include "terminal/editor/gcodeTokens.h"
+#include "terminal/editor/streamPieces.h"
 #include "terminal/editor/termIds.h"
 #include "terminal/editor/textLimit.h"
 
 namespace {
 
-const int GUTTER_HEIGHT = 2160;  // tallest gutter drawn
 const int FIRST_SLOT_COUNT = 11;
-
-// The lines being drawn and where they lie. Rows of this plain-text control
-// are not wrapped and all have the height of its one font, so line i stands
-// at origin.y + (i - first) * lineHeight, and the text of all drawn lines is
-// fetched in one piece. A paint thus asks the control only a few position
-// questions, however long the text: some rich edit versions walk the text
-// from its start to answer each of them.
-struct View {
-  RECT rc;           // formatting rectangle
-  int first;         // first line drawn
-  int last;          // last line of the text
-  int firstStart;    // character position of the first line drawn
-  POINTL origin;     // its position
-  int lineHeight;    // 0 when the text has a single line
-  std::string text;  // the text from firstStart on, each line ended by '\r'
-};
-
-// One line being coloured: its text from the line start, where it starts,
-// and the widths of its leading characters in the editor font.
-struct PaintLine {
-  HWND editor;
-  HDC dc;
-  CHARRANGE sel;
-  const char* text;
-  int n;
-  int start;
-  POINTL origin;               // position of the line start
-  const std::vector<int>* dx;  // dx[i]: width of the first i + 1 characters; null with tabs
-};
 
 COLORREF* _slot(EditorInfo* info, int slot) {
   switch (slot) {
@@ -73,16 +44,6 @@ const COLORREF INITIAL_SLOTS[FIRST_SLOT_COUNT] = {
     RGB(225, 235, 245), RGB(0, 0, 255),    RGB(130, 50, 200), RGB(100, 100, 110),
     RGB(230, 0, 0),     RGB(70, 25, 175),  RGB(255, 80, 50)};
 
-POINTL _posFromChar(HWND editor, int position) {
-  POINTL pt = {0, 0};
-  SendMessageA(editor, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), position);
-  return pt;
-}
-
-int _lineIndex(HWND editor, int line) {
-  return static_cast<int>(SendMessageA(editor, EM_LINEINDEX, line, 0));
-}
-
 CHARRANGE _selection(HWND editor) {
   CHARRANGE sel = {0, 0};
   SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
@@ -93,13 +54,6 @@ RECT _formatRect(HWND editor) {
   RECT rc = {0, 0, 0, 0};
   SendMessageA(editor, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rc));
   return rc;
-}
-
-// First line worth drawing: the first visible one, and the one above it
-// when there is one, so a partly scrolled line is covered too.
-int _firstPaintLine(HWND editor) {
-  int first = static_cast<int>(SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0));
-  return first > 0 ? first - 1 : first;
 }
 
 // Starts the text right of the gutter. Some rich edit versions ignore the
@@ -118,182 +72,18 @@ void _redraw(HWND editor) {
   UpdateWindow(editor);
 }
 
-// Last line whose top lies above the bottom of the formatting rectangle.
-int _lastPaintLine(const View& v) {
-  if (v.lineHeight <= 0) return v.origin.y < v.rc.bottom ? v.first : v.first - 1;
-  LONG space = v.rc.bottom - v.origin.y;
-  int rows = space > 0 ? static_cast<int>((space + v.lineHeight - 1) / v.lineHeight) : 0;
-  return std::min(v.last, v.first + rows - 1);
+// Passes a message to the control. What the control may change of its text
+// there is noted at once, so the text the paint keeps never outlives it.
+LRESULT _callBase(HWND editor, EditorInfo* info, UINT msg, WPARAM wParam, LPARAM lParam) {
+  int change = TextChangeOf(msg, wParam, lParam);
+  LONG selBefore = change == TEXT_AT_CARET ? _selection(editor).cpMin : 0;
+  LRESULT result = CallWindowProcA(info->baseProc, editor, msg, wParam, lParam);
+  if (change != TEXT_KEPT) noteTextChange(info->lineCache, change, selBefore, _selection(editor).cpMin);
+  return result;
 }
-
-// Fetches `size` characters from start; false when the text ends before.
-bool _fetch(HWND editor, int start, int size, std::string* text) {
-  int n = 0;
-  char* got = GetTextRange(editor, start, start + size, &n);
-  if (!got) {
-    text->clear();
-    return false;
-  }
-  text->assign(got, n);
-  std::free(got);
-  return n == size;
-}
-
-View _view(HWND editor) {
-  View v;
-  v.rc = _formatRect(editor);
-  v.first = _firstPaintLine(editor);
-  v.last = static_cast<int>(SendMessageA(editor, EM_GETLINECOUNT, 0, 0)) - 1;
-  v.firstStart = _lineIndex(editor, v.first);
-  v.origin = _posFromChar(editor, v.firstStart);
-  v.lineHeight = 0;
-  int size = 8192;
-  bool more = _fetch(editor, v.firstStart, size, &v.text);
-  // The line height is measured at the end of the first line, however long.
-  while (more && v.text.find('\r') == std::string::npos) {
-    size *= 2;
-    more = _fetch(editor, v.firstStart, size, &v.text);
-  }
-  size_t lineEnd = v.text.find('\r');
-  if (v.first < v.last && lineEnd != std::string::npos)
-    v.lineHeight = _posFromChar(editor, v.firstStart + static_cast<int>(lineEnd) + 1).y - v.origin.y;
-  int lines = _lastPaintLine(v) - v.first + 1;
-  while (more && std::count(v.text.begin(), v.text.end(), '\r') < lines) {
-    size *= 2;
-    more = _fetch(editor, v.firstStart, size, &v.text);
-  }
-  return v;
-}
-
-// Line of character position c, counted in the fetched text; a position
-// before it counts as the line above the first drawn, one after it as the
-// line below the last drawn.
-int _lineOfChar(const View& v, LONG c, int lastDrawn) {
-  if (c < v.firstStart) return v.first - 1;
-  size_t offset = static_cast<size_t>(c - v.firstStart);
-  if (offset > v.text.size()) return lastDrawn + 1;
-  return v.first + static_cast<int>(std::count(v.text.begin(), v.text.begin() + offset, '\r'));
-}
-
-// Horizontal position of a character of the line: measured in the editor
-// font, or asked of the control when tabs make the measure its own.
-LONG _charX(const PaintLine& line, int offset) {
-  if (!line.dx) return _posFromChar(line.editor, line.start + offset).x;
-  return line.origin.x + (offset > 0 ? (*line.dx)[offset - 1] : 0);
-}
-
-// Draws k characters of the line from offset s unless they overlap the
-// selection, which keeps the control's own selection colours.
-void DrawToken(const PaintLine& line, int s, int k) {
-  if (RangesOverlap(line.sel.cpMin, line.sel.cpMax, line.start + s, k)) return;
-  LONG x1 = _charX(line, s);
-  LONG x2 = _charX(line, s + k);
-  RECT clip = {x1 + 1, line.origin.y, x2 - 1, 20000};
-  ExtTextOutA(line.dc, x1, line.origin.y, ETO_CLIPPED, &clip, line.text + s, k, nullptr);
-}
-
-// Draws the visible words (runs of bytes 0x21 to 0x7F) of k characters from
-// offset s, each at its own position; blanks stay as the control drew them.
-void DrawWords(const PaintLine& line, int s, int k) {
-  auto visible = [&](int i) {
-    unsigned char c = static_cast<unsigned char>(line.text[i]);
-    return c >= 0x21 && c <= 0x7F;
-  };
-  int i = s;
-  while (i < s + k) {
-    if (!visible(i)) {
-      ++i;
-      continue;
-    }
-    int runStart = i;
-    while (i < s + k && visible(i)) ++i;
-    int run = i - runStart;
-    if (RangesOverlap(line.sel.cpMin, line.sel.cpMax, line.start + runStart, run)) continue;
-    ExtTextOutA(line.dc, _charX(line, runStart), line.origin.y, 0, nullptr, line.text + runStart,
-                run, nullptr);
-  }
-}
-
-// Colours the tokens of one line that reach into the formatting rectangle.
-void _colourLine(PaintLine& line, EditorInfo* info, const RECT& rc) {
-  std::vector<int> dx;
-  if (!std::memchr(line.text, '\t', line.n)) {
-    dx.resize(line.n);
-    SIZE size;
-    GetTextExtentExPointA(line.dc, line.text, line.n, 0, nullptr, dx.data(), &size);
-    line.dx = &dx;
-  }
-  std::vector<GcodeToken> tokens(line.n);
-  int count = gcodeTokenise(line.text, line.n, tokens.data(), line.n);
-  for (int t = 0; t < count; ++t) {
-    const GcodeToken& tk = tokens[t];
-    if (_charX(line, tk.start) >= rc.right) break;                // the rest is right of it
-    if (_charX(line, tk.start + tk.length) < rc.left) continue;   // wholly left of it
-    SetTextColor(line.dc, *_slot(info, gcodeTokenSlot(tk.cls)));
-    if (tk.cls == TOKEN_COMMENT)
-      DrawWords(line, tk.start, tk.length);
-    else
-      DrawToken(line, tk.start, tk.length);
-  }
-}
-
-void _drawGutter(HWND editor, EditorInfo* info, const View& v) {
-  HDC gdc = info->gutterDC;
-  if (!gdc) return;
-  int width = info->gutterWidth;
-  HGDIOBJ oldFont = SelectObject(gdc, info->font);
-  LONG bottom = std::min<LONG>(v.rc.bottom, GUTTER_HEIGHT);
-  SetBkMode(gdc, TRANSPARENT);
-  RECT band = {0, 0, width, bottom};
-  HBRUSH brush = CreateSolidBrush(info->slot4);
-  FillRect(gdc, &band, brush);
-  DeleteObject(brush);
-
-  int last = _lastPaintLine(v);
-  CHARRANGE sel = _selection(editor);
-  LONG lastChar = sel.cpMax > sel.cpMin ? sel.cpMax - 1 : sel.cpMax;
-  int selFirst = _lineOfChar(v, sel.cpMin, last);
-  int selLast = _lineOfChar(v, lastChar, last);
-
-  // Marks are met in ascending order, so one cursor walks them.
-  int cursor = 0;
-  for (int m = 0; m < info->markCount; ++m) {
-    if (info->marks[m] >= v.first) {
-      cursor = m;
-      break;
-    }
-  }
-  char label[64];
-  for (int i = v.first; i <= last; ++i) {
-    LONG top = v.origin.y + (i - v.first) * v.lineHeight;
-    std::snprintf(label, sizeof(label), "             %i             ", i + 1);
-    if (cursor < info->markCount && info->marks[cursor] == i) {
-      SetBkMode(gdc, OPAQUE);
-      SetBkColor(gdc, info->slot10);
-      SetTextColor(gdc, info->slot1);
-      // A line marked twice is passed once, so it cannot hold up later marks.
-      while (cursor < info->markCount && info->marks[cursor] == i) ++cursor;
-    } else if (i >= selFirst && i <= selLast) {
-      SetBkMode(gdc, OPAQUE);
-      SetBkColor(gdc, info->slot3);
-      SetTextColor(gdc, info->slot2);
-    } else {
-      SetBkMode(gdc, TRANSPARENT);
-      SetTextColor(gdc, info->slot1);
-    }
-    RECT row = {0, top, width, bottom};
-    DrawTextA(gdc, label, -1, &row, DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
-  }
-  SelectObject(gdc, oldFont);
-  HDC dc = GetDC(editor);
-  BitBlt(dc, 0, 0, width, bottom, gdc, 0, 0, SRCCOPY);
-  ReleaseDC(editor, dc);
-}
-
-void DrawGutter(HWND editor, EditorInfo* info) { _drawGutter(editor, info, _view(editor)); }
 
 LRESULT OnEditorPaint(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = CallWindowProcA(info->baseProc, editor, WM_PAINT, wParam, lParam);
+  LRESULT result = _callBase(editor, info, WM_PAINT, wParam, lParam);
 
   // Zoom guard: whatever set a zoom, the text goes back to its own size.
   WPARAM num = 0;
@@ -301,34 +91,11 @@ LRESULT OnEditorPaint(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lPara
   SendMessageA(editor, EM_GETZOOM, reinterpret_cast<WPARAM>(&num), reinterpret_cast<LPARAM>(&den));
   if (num != 0 || den != 0) SendMessageA(editor, EM_SETZOOM, 0, 0);
 
-  View v = _view(editor);
-  int last = _lastPaintLine(v);
-  HDC dc = GetDC(editor);
-  HGDIOBJ oldFont = SelectObject(dc, info->font);
-  SetBkMode(dc, OPAQUE);
-  SetBkColor(dc, info->background);
-  HRGN clip = CreateRectRgnIndirect(&v.rc);
-  SelectClipRgn(dc, clip);
-  CHARRANGE sel = _selection(editor);
-  size_t at = 0;
-  int start = v.firstStart;
-  for (int i = v.first; i <= last && at < v.text.size(); ++i) {
-    size_t end = v.text.find('\r', at);
-    if (end == std::string::npos) end = v.text.size();
-    int n = static_cast<int>(end - at);
-    if (n > 0) {
-      LONG y = v.origin.y + (i - v.first) * v.lineHeight;
-      PaintLine line = {editor, dc, sel, v.text.data() + at, n, start, {v.origin.x, y}, nullptr};
-      _colourLine(line, info, v.rc);
-    }
-    start += n + 1;
-    at = end + 1;
+  EditorView view;
+  if (GetEditorView(editor, info, &view)) {
+    ColourLines(editor, info, view);
+    DrawGutterView(editor, info, view);
   }
-  SelectClipRgn(dc, nullptr);
-  DeleteObject(clip);
-  SelectObject(dc, oldFont);
-  ReleaseDC(editor, dc);
-  _drawGutter(editor, info, v);
   return result;
 }
 
@@ -339,20 +106,20 @@ LRESULT OnEditorKeyDown(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lPa
     DrawGutter(editor, info);
     return 0;
   }
-  LRESULT result = CallWindowProcA(info->baseProc, editor, WM_KEYDOWN, wParam, lParam);
+  LRESULT result = _callBase(editor, info, WM_KEYDOWN, wParam, lParam);
   DrawGutter(editor, info);
   return result;
 }
 
 // The formatting rectangle follows the new size, right of the gutter.
 LRESULT OnEditorSize(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = CallWindowProcA(info->baseProc, editor, WM_SIZE, wParam, lParam);
+  LRESULT result = _callBase(editor, info, WM_SIZE, wParam, lParam);
   _applyGutterMargin(editor, info->gutterWidth);
   return result;
 }
 
 LRESULT OnEditorLButtonDown(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = CallWindowProcA(info->baseProc, editor, WM_LBUTTONDOWN, wParam, lParam);
+  LRESULT result = _callBase(editor, info, WM_LBUTTONDOWN, wParam, lParam);
   DrawGutter(editor, info);
   return result;
 }
@@ -412,6 +179,7 @@ LRESULT OnEditorDestroy(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lPa
   if (info->gutterBitmap) DeleteObject(info->gutterBitmap);
   if (info->font) DeleteObject(info->font);
   std::free(info->marks);
+  delete info->lineCache;
   std::free(info);
   return result;
 }
@@ -433,10 +201,7 @@ struct StreamSource {
 
 DWORD CALLBACK _streamInProc(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
   StreamSource* src = reinterpret_cast<StreamSource*>(cookie);
-  size_t n = src->left < static_cast<size_t>(size) ? src->left : static_cast<size_t>(size);
-  // A CR LF pair is never split between two pieces: the control would read
-  // the halves as two line breaks.
-  if (n > 1 && n < src->left && src->data[n - 1] == '\r') --n;
+  size_t n = streamPieceSize(src->data, src->left, static_cast<size_t>(size));
   std::memcpy(buffer, src->data, n);
   src->data += n;
   src->left -= n;
@@ -466,7 +231,11 @@ HWND CreateEditor(HWND parent, int x, int y, int width, int height) {
       x, y, width, height, parent, nullptr, instance, nullptr);
   if (!editor) return nullptr;
   EditorInfo* info = static_cast<EditorInfo*>(std::calloc(1, sizeof(EditorInfo)));
-  if (!info) return editor;
+  if (info) info->lineCache = new (std::nothrow) LineCache;
+  if (!info || !info->lineCache) {
+    std::free(info);
+    return editor;
+  }
   info->editor = editor;
   SetWindowLongPtrA(editor, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(info));
 
@@ -537,7 +306,12 @@ LRESULT CALLBACK EditorProc(HWND editor, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY: return OnEditorDestroy(editor, info, wParam, lParam);
     default: break;
   }
-  return CallWindowProcA(info->baseProc, editor, msg, wParam, lParam);
+  return _callBase(editor, info, msg, wParam, lParam);
+}
+
+COLORREF EditorSlotColour(const EditorInfo* info, int slot) {
+  COLORREF* colour = _slot(const_cast<EditorInfo*>(info), slot);
+  return colour ? *colour : 0;
 }
 
 COLORREF SetEditorColor(HWND editor, int slot, int set, COLORREF value) {
@@ -648,7 +422,9 @@ void ClearMarks(HWND editor) {
 }
 
 void ScrollToLine(HWND editor, int n) {
-  int first = static_cast<int>(SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0));
+  EditorInfo* info = GetEditorInfo(editor);
+  int first = info ? EditorFirstVisibleLine(editor, info)
+                   : static_cast<int>(SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0));
   SendMessageA(editor, EM_LINESCROLL, 0, (n - 1) - first);
   _redraw(editor);
 }
@@ -671,7 +447,7 @@ char* GetTextRange(HWND editor, int a, int b, int* length) {
 }
 
 char* GetLineText(HWND editor, int n) {
-  int start = _lineIndex(editor, n - 1);
+  int start = static_cast<int>(SendMessageA(editor, EM_LINEINDEX, n - 1, 0));
   if (start < 0) return static_cast<char*>(std::calloc(1, 1));  // no such line
   int length = static_cast<int>(SendMessageA(editor, EM_LINELENGTH, start, 0));
   // EM_GETLINE takes the buffer size in its first 16-bit word.

@@ -7,6 +7,10 @@
 
 #include <string>
 
+struct LineCache;
+
+const int GUTTER_HEIGHT = 2160;  // height of the gutter bitmap, the tallest gutter drawn
+
 // Per-editor record, the control's user data.
 struct EditorInfo {
   HWND editor;
@@ -32,6 +36,7 @@ struct EditorInfo {
   COLORREF slot10;  // gutter band of marked lines
   HWND findDialog;
   int findDialogOpen;
+  LineCache* lineCache;  // owned: the text the paint keeps (editorView.h)
 };
 
 HWND CreateEditor(HWND parent, int x, int y, int width, int height);
@@ -46,6 +51,7 @@ LRESULT CALLBACK EditorProc(HWND editor, UINT msg, WPARAM wParam, LPARAM lParam)
 EditorInfo* GetEditorInfo(HWND editor);
 
 COLORREF SetEditorColor(HWND editor, int slot, int set, COLORREF value);
+COLORREF EditorSlotColour(const EditorInfo* info, int slot);  // 0 for no such slot; no redraw
 void SetEditorBackground(HWND editor, COLORREF colour);
 void SetGutterWidth(HWND editor, int width);
 int SetEditorFont(HWND editor, int points, const char* faceName);

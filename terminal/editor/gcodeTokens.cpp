@@ -62,6 +62,24 @@ int gcodeTokenise(const char* text, int n, GcodeToken* tokens, int capacity) {
   return count;
 }
 
+int wordRuns(const char* text, int n, TextRun* runs, int capacity) {
+  auto visible = [&](int i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    return c >= 0x21 && c <= 0x7F;
+  };
+  int count = 0;
+  for (int i = 0; i < n && count < capacity;) {
+    if (!visible(i)) {
+      ++i;
+      continue;
+    }
+    int start = i;
+    while (i < n && visible(i)) ++i;
+    runs[count++] = {start, i - start};
+  }
+  return count;
+}
+
 int gcodeTokenSlot(int cls) {
   switch (cls) {
     case TOKEN_ADDRESS: return 9;

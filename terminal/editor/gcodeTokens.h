@@ -24,6 +24,17 @@ int gcodeTokenise(const char* text, int n, GcodeToken* tokens, int capacity);
 // Colour slot of the editor that draws a token class, or -1 for no class.
 int gcodeTokenSlot(int cls);
 
+// A run of characters of a line: offset and length.
+struct TextRun {
+  int start;
+  int length;
+};
+
+// The words of the n characters at text: runs of bytes 0x21 to 0x7F, in
+// order, into at most capacity runs; returns the count. A comment is drawn
+// word by word, so the blanks between stay as the control drew them.
+int wordRuns(const char* text, int n, TextRun* runs, int capacity);
+
 // True when the character range [c, c + k) overlaps the selection
 // [selMin, selMax); an empty selection overlaps nothing.
 bool RangesOverlap(int selMin, int selMax, int c, int k);

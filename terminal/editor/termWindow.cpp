@@ -4,7 +4,6 @@
 #include <commdlg.h>
 #include <richedit.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -12,6 +11,8 @@
 #include "terminal/editor/commandLine.h"
 #include "terminal/editor/editor.h"
 #include "terminal/editor/findDialog.h"
+#include "terminal/editor/programText.h"
+#include "terminal/editor/termFiles.h"
 #include "terminal/editor/termIds.h"
 
 HINSTANCE gTermInstance = nullptr;
@@ -53,6 +54,14 @@ int _saveTo(const char* path) {
   }
   _clearModified();
   return 1;
+}
+
+// Asks before a file that does not look like a program goes into the
+// editor; Cancel, the default, leaves everything as it was.
+bool _openAnyway(const char* path, const ProgramTextCheck& check) {
+  std::string question = nonProgramQuestion(path, check);
+  return MessageBoxA(gTermHWnd, question.c_str(), "Not a G-code program",
+                     MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2) == IDOK;
 }
 
 void _initOpenFileName(OPENFILENAMEA* ofn, char* buffer, DWORD flags) {
@@ -183,17 +192,13 @@ bool FileExists(const char* path) {
 }
 
 void UpdateTitle() {
-  if (!gTextFileName) {
-    SetWindowTextA(gTermHWnd, "KIVO Terminal");
-    return;
-  }
-  size_t size = std::strlen(gTextFileName) + 17;
+  size_t size = windowTitleSize(gTextFileName);
   char* title = static_cast<char*>(std::malloc(size));
   if (!title) {
     SetWindowTextA(gTermHWnd, "KIVO Terminal []");
     return;
   }
-  std::snprintf(title, size, "KIVO Terminal [%s]", gTextFileName);
+  writeWindowTitle(gTextFileName, title, size);
   SetWindowTextA(gTermHWnd, title);
   std::free(title);
 }
@@ -214,6 +219,11 @@ int OpenPath(const char* path) {
   if (!name) return 0;
   std::string bytes;
   bool read = ReadTextFile(path, &bytes) != 0;
+  ProgramTextCheck check = checkProgramText(bytes.data(), bytes.size());
+  if (read && check.kind != PROGRAM_TEXT && !_openAnyway(path, check)) {
+    std::free(name);
+    return 0;
+  }
   if (read) gEditHWnd = RenewEditor(gEditHWnd);
   if (!read || !StreamTextIn(gEditHWnd, bytes)) {
     _fileError("Unable to read the file", path);
@@ -269,21 +279,17 @@ void FileSaveAs() {
     std::free(buffer);
     return;
   }
-  if (NeedsTxtExtension(buffer, FileExists(buffer))) {
-    std::strcat(buffer, ".txt");
-    // The dialog's overwrite question did not cover the longer name.
-    if (FileExists(buffer)) {
-      std::string question = std::string(buffer) + " already exists.\nDo you want to replace it?";
-      if (MessageBoxA(gTermHWnd, question.c_str(), "Save As", MB_YESNO | MB_ICONWARNING) != IDYES) {
-        std::free(buffer);
-        return;
-      }
-    }
-  }
-  if (_saveTo(buffer)) {
-    _setFileName(buffer);
+  SaveAsTarget target = saveAsTarget(buffer, FileExists);
+  std::free(buffer);
+  if (target.ask && MessageBoxA(gTermHWnd, overwriteQuestion(target.path).c_str(), "Save As",
+                                MB_YESNO | MB_ICONWARNING) != IDYES)
+    return;
+  char* name = _copyString(target.path.c_str());
+  if (!name) return;
+  if (_saveTo(name)) {
+    _setFileName(name);
     UpdateTitle();
   } else {
-    std::free(buffer);
+    std::free(name);
   }
 }

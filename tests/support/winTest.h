@@ -130,7 +130,9 @@ inline void typeChars(HWND window, const std::string& text) {
 
 // Presses and releases a key while the given modifier keys (VK_CONTROL,
 // VK_SHIFT, VK_MENU) are held: posted key messages, with the modifiers in
-// this thread's key state, which is what the receiving control reads.
+// this thread's key state, which is what the receiving control reads. The
+// messages are translated as a program's loop does, so a key that types a
+// character also sends it.
 inline void pressKey(HWND window, WPARAM key, std::initializer_list<int> held = {}) {
   BYTE keys[256];
   GetKeyboardState(keys);
@@ -140,7 +142,11 @@ inline void pressKey(HWND window, WPARAM key, std::initializer_list<int> held = 
   SetKeyboardState(keys);
   PostMessageA(window, WM_KEYDOWN, key, 1);
   PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-  pump();
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    if (msg.message != WM_QUIT) DispatchMessageA(&msg);
+  }
   SetKeyboardState(saved);
 }
 

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "terminal/editor/editorView.h"
 #include "termTestUtil.h"
 
 using namespace termtest;
@@ -128,25 +129,16 @@ TEST_F(EditorTest, GutterShowsNumbersSelectionAndMarks) {
   EXPECT_EQ(band(0), SELECTED);
   EXPECT_EQ(band(2), GUTTER);
 
-  // Marks for lines 5 and then 3: both kept, only line 5 shown.
+  // A mark wins over the caret's band (which marks show: gutterBands).
+  MarkLine(gEditHWnd, 1);
   MarkLine(gEditHWnd, 5);
-  MarkLine(gEditHWnd, 3);
   paint();
-  EXPECT_EQ(GetEditorInfo(gEditHWnd)->markCount, 2);
+  EXPECT_EQ(band(0), MARKED);
   EXPECT_EQ(band(4), MARKED);
-  EXPECT_EQ(band(2), GUTTER);
-
-  // Ascending marks all show, a line marked twice holds up no later mark,
-  // and a mark wins over the selection band.
+  EXPECT_EQ(band(3), GUTTER);
   ClearMarks(gEditHWnd);
   paint();
   EXPECT_EQ(band(4), GUTTER);
-  for (int line : {1, 3, 3, 5}) MarkLine(gEditHWnd, line);
-  paint();
-  EXPECT_EQ(band(0), MARKED);
-  EXPECT_EQ(band(2), MARKED);
-  EXPECT_EQ(band(3), GUTTER);
-  EXPECT_EQ(band(4), MARKED);
 
   // A selection of lines 7 and 8 up to the start of line 9 bands just those.
   select(lineIndex(6), lineIndex(8));
@@ -158,7 +150,8 @@ TEST_F(EditorTest, GutterShowsNumbersSelectionAndMarks) {
 }
 
 TEST_F(EditorTest, LinesBelowALineLongerThanOneFetchAreDrawn) {
-  load(std::string(10000, ' ') + "\r\n" + lines(10, "G1 X"));
+  // Far longer than the average: the text is fetched again, longer.
+  load(std::string(4000, ' ') + "\r\n" + lines(2000, "G1 X"));
   int h = posFromChar(lineIndex(2)).y - posFromChar(lineIndex(1)).y;
   ASSERT_GT(h, 0);
   int top = posFromChar(lineIndex(3)).y, numberPixels = 0;
@@ -168,6 +161,80 @@ TEST_F(EditorTest, LinesBelowALineLongerThanOneFetchAreDrawn) {
   ReleaseDC(gEditHWnd, dc);
   EXPECT_GT(numberPixels, 0);  // the number 4 in the gutter
   EXPECT_GT(pixelsOf(G_WORD, lineIndex(3), lineIndex(3) + 2), 0);
+}
+
+// The paint keeps the text around the view between paints: after scrolling
+// and after edits its colours stand where the tokens stand.
+TEST_F(EditorTest, ColoursFollowScrollingAndEdits) {
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += i == 1500 ? "M3 S1000\r\n" : "X1 Y2\r\n";
+  load(text);
+  auto mWordAt = [](int line) {
+    int start = lineIndex(line);
+    return pixelsOf(M_WORD, start, start + 2) > 0;
+  };
+  ScrollToLine(gEditHWnd, 1491);
+  paint();
+  ASSERT_EQ(SendMessageA(gEditHWnd, EM_GETFIRSTVISIBLELINE, 0, 0), 1490);
+  EXPECT_TRUE(mWordAt(1500));
+
+  // A line break typed above it, in the view, moves it down a line.
+  select(lineIndex(1495), lineIndex(1495));
+  pressKey(gEditHWnd, VK_RETURN);
+  ASSERT_EQ(GetEditorLineCount(gEditHWnd), 3002);
+  paint();
+  EXPECT_TRUE(mWordAt(1501));
+  EXPECT_FALSE(mWordAt(1500));
+  command(IDM_UNDO);
+  paint();
+  EXPECT_TRUE(mWordAt(1500));
+  EXPECT_FALSE(mWordAt(1501));
+
+  // Scrolled by the wheel, by a page and back, and typed into at a line's start.
+  for (int turn : {-1, 1, -1}) {
+    SendMessageA(gEditHWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(turn * WHEEL_DELTA)), MAKELPARAM(100, 100));
+    paint();
+    EXPECT_TRUE(mWordAt(1500)) << turn;
+  }
+  pressKey(gEditHWnd, VK_NEXT);
+  pressKey(gEditHWnd, VK_PRIOR);
+  paint();
+  EXPECT_TRUE(mWordAt(1500));
+
+  // Typed over, the text keeps its length: the colours follow all the same.
+  select(lineIndex(1500), lineIndex(1500) + 2);
+  typeChars(gEditHWnd, "G0");
+  paint();
+  EXPECT_FALSE(mWordAt(1500));
+  EXPECT_GT(pixelsOf(G_WORD, lineIndex(1500), lineIndex(1500) + 2), 0);
+  select(lineIndex(1500), lineIndex(1500) + 2);
+  type("M3");
+  paint();
+  EXPECT_TRUE(mWordAt(1500));
+  select(lineIndex(1503), lineIndex(1503));
+  typeChars(gEditHWnd, "M4 ");
+  paint();
+  EXPECT_TRUE(mWordAt(1503));
+  pressKey(gEditHWnd, VK_BACK);
+  pressKey(gEditHWnd, VK_BACK);
+  pressKey(gEditHWnd, VK_BACK);
+  paint();
+  EXPECT_FALSE(mWordAt(1503));
+  EXPECT_EQ(GetEditorLineCount(gEditHWnd), 3001);
+}
+
+// The first visible line is worked out from where line 0 stands, as the
+// control counts it, also with a row cut by the top.
+TEST_F(EditorTest, FirstVisibleLineAsTheControlCountsIt) {
+  load(lines(3000, "G1 X"));
+  int h = posFromChar(lineIndex(1)).y - posFromChar(0).y;
+  EditorInfo* info = GetEditorInfo(gEditHWnd);
+  for (int y : {0, 1, h - 1, h, 5 * h + 1, 2000 * h, 2000 * h + h / 2}) {
+    POINT pos = {0, y};
+    SendMessageA(gEditHWnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&pos));
+    EXPECT_EQ(EditorFirstVisibleLine(gEditHWnd, info), SendMessageA(gEditHWnd, EM_GETFIRSTVISIBLELINE, 0, 0))
+        << y;
+  }
 }
 
 // Opens the context menu and reads which items are greyed, from a second

@@ -129,6 +129,65 @@ TEST_F(FilesTest, FailedOpenOrSaveChangesNothing) {
   RemoveDirectoryA(folder.c_str());
 }
 
+// Presses Enter in a dialog, on the control that has the focus there.
+void pressEnter(HWND dialog) {
+  GUITHREADINFO gui = {};
+  gui.cbSize = sizeof(gui);
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui);
+  PostMessageA(gui.hwndFocus ? gui.hwndFocus : dialog, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+// The question before a file that does not look like a program: Cancel,
+// the default (what Enter answers), changes nothing; OK opens it.
+TEST_F(FilesTest, FilesThatAreNoProgramsAreAskedAbout) {
+  std::string program = tempPath("program.txt"), binary = tempPath("data.bin"), wide = tempPath("wide.txt");
+  ASSERT_TRUE(writeFile(program, "G21\r\nG90\r\n"));
+  std::string bytes = "G21\r\n";
+  for (int i = 0; i < 3000; ++i) bytes += static_cast<char>((i * 7919) % 256);  // NUL bytes among them
+  ASSERT_TRUE(writeFile(binary, bytes));
+  ASSERT_TRUE(writeFile(wide, "G21\r\n" + std::string(5000, '7') + "\r\n"));
+  ASSERT_EQ(OpenPath(program.c_str()), 1);
+  type("M3 ");
+  HWND editor = gEditHWnd;
+
+  const char* QUESTION = "Not a G-code program";
+  for (const std::string& path : {binary, wide}) {
+    Answer box(QUESTION, MESSAGE_TEXT, pressEnter);
+    EXPECT_EQ(OpenPath(path.c_str()), 0);
+    std::string text = box.text();
+    EXPECT_NE(text.find(path), std::string::npos) << text;
+    EXPECT_NE(text.find(path == binary ? "line 2 holds a NUL byte" : "line 2 is 5,000 characters long"),
+              std::string::npos) << text;
+    EXPECT_EQ(gEditHWnd, editor);
+    EXPECT_EQ(editorText(), "M3 G21\r\nG90\r\n");
+    EXPECT_EQ(title(), titleOf(program));
+    EXPECT_TRUE(modified());
+  }
+
+  // Through File > Open, answered OK: the file opens.
+  {
+    Answer discard(DISCARD, MESSAGE_TEXT, press(IDYES));
+    Answer dialog("Open", FILE_NAME_BOX, chooseFile(wide));
+    Answer box(QUESTION, MESSAGE_TEXT, press(IDOK));
+    command(IDM_OPEN);
+    EXPECT_TRUE(discard.seen() && dialog.seen() && box.seen());
+  }
+  EXPECT_EQ(title(), titleOf(wide));
+  EXPECT_EQ(GetEditorLineCount(gEditHWnd), 3);
+
+  // Programs, long comment lines among them, open without a question.
+  std::string comments = tempPath("comments.gcode");
+  std::string longComment = "; " + std::string(3000, 'c') + "\r\n";
+  ASSERT_TRUE(writeFile(comments, longComment + "G1 X1\r\n" + longComment + longComment + "M30\r\n"));
+  for (const std::string& path : {program, comments}) {
+    Answer box(QUESTION, MESSAGE_TEXT, press(IDCANCEL), 1000);
+    EXPECT_EQ(OpenPath(path.c_str()), 1);
+    EXPECT_FALSE(box.seen()) << path;
+    EXPECT_EQ(title(), titleOf(path));
+  }
+  for (const std::string& path : {program, binary, wide, comments}) std::remove(path.c_str());
+}
+
 TEST_F(FilesTest, OpenAndNewOnALongTextKeepTheUsersSettings) {
   // Open and New put a fresh control in place of the one holding the text.
   std::string big, path = tempPath("big.txt"), next = tempPath("next.txt");

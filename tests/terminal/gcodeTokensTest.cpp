@@ -69,6 +69,22 @@ TEST(GcodeTokens, SpansStayInsideTheTextAndCapacity) {
   EXPECT_EQ(one[0].length, 2);
 }
 
+TEST(WordRuns, CommentWordsWithoutTheBlanksBetween) {
+  auto words = [](const std::string& text) {
+    std::vector<TextRun> runs(text.size() + 1);
+    int count = wordRuns(text.data(), static_cast<int>(text.size()), runs.data(), static_cast<int>(runs.size()));
+    std::vector<std::string> out;
+    for (int i = 0; i < count; ++i) out.push_back(text.substr(runs[i].start, runs[i].length));
+    return out;
+  };
+  EXPECT_EQ(words("; rapid move"), (V{";", "rapid", "move"}));
+  EXPECT_EQ(words("  ;a\tb  c  "), (V{";a", "b", "c"}));
+  EXPECT_EQ(words("x\x7F\x80y"), (V{"x\x7F", "y"}));  // DEL is drawn, high bytes are not
+  EXPECT_EQ(words(""), V{});
+  TextRun two[2];
+  EXPECT_EQ(wordRuns("a b c", 5, two, 2), 2);  // no more runs than room
+}
+
 TEST(GcodeTokens, SlotsOfTheClasses) {
   EXPECT_EQ(gcodeTokenSlot(TOKEN_GWORD), 5);
   EXPECT_EQ(gcodeTokenSlot(TOKEN_MWORD), 6);
