@@ -1,40 +1,70 @@
-// Loads a generated G-code program of 100,000 lines into the terminal's
-// editor and times the load, full paints (colouring and gutter) at the top,
-// middle and end of the text, and Open and New over the loaded program. For
-// comparison it then loads the same text into a bare rich edit control,
-// timing apart the hand-over of the text and the control's layout of its
-// lines, and a text of the same shape with letters in place of its digits
-// and signs. Run under Wine; prints figures.
+// Costs of the terminal's editor with a generated program of 100,001 lines,
+// each against the bare control (bareControl.h) measured in the same run:
+//   - the load paths: start-up with the file on the command line, measured
+//     from outside as a user sees it (process start until the title names
+//     the file) against the bare program doing the same; Open into the
+//     running editor; Open over a loaded 100,000-line text;
+//   - a full paint at the end of the text, a jump deep in it with its paint,
+//     a turn of the wheel there, and a character typed there with its paint.
+// Rounds alternate editor and bare so a busy machine weighs on both alike;
+// each figure is the median. Run under Wine; prints figures.
 #include <windows.h>
 #include <richedit.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "bench/terminal/bareControl.h"
+#include "bench/winClock.h"
 #include "terminal/editor/editor.h"
 #include "terminal/editor/termIds.h"
 #include "terminal/editor/termWindow.h"
-#include "bench/winClock.h"
 
 namespace {
 
-// CPU time of this thread, which the load runs on: unlike the clock, it
-// does not count time other programs of a busy machine take.
+const int LINES = 100001;
+const int ROUNDS = 5;
+
+void pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+// CPU time (user and kernel) this process has used so far: unlike the
+// clock, it leaves out what the other programs of a busy machine take.
 double cpuMs() {
   FILETIME created, ended, kernel, user;
-  GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user)) return 0;
   auto ms = [](const FILETIME& t) {
     return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
   };
   return ms(kernel) + ms(user);
 }
 
-void pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+std::string samples(const std::vector<double>& v) {
+  std::string text;
+  char one[32];
+  for (double x : v) {
+    std::snprintf(one, sizeof(one), " %.1f", x);
+    text += one;
+  }
+  return text;
+}
+
+// The median of each, their ratio, and every sample (ms).
+void report(const char* what, const std::vector<double>& editor, const std::vector<double>& bare) {
+  double e = median(editor), b = median(bare);
+  std::printf("%-62s editor %9.2f ms  bare %9.2f ms  ratio %.2f\n", what, e, b, b > 0 ? e / b : 0.0);
+  std::printf("    editor:%s\n    bare:%s\n", samples(editor).c_str(), samples(bare).c_str());
+  std::fflush(stdout);
 }
 
 std::string makeProgram(int lines) {
@@ -51,132 +81,236 @@ std::string makeProgram(int lines) {
   return text;
 }
 
-// Text source of EM_STREAMIN that notes when it handed over its last piece.
-struct TimedSource {
-  const char* data;
-  size_t left;
-  double lastPieceMs;
+std::string besideMe(const char* program) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, sizeof(self));
+  std::string path(self);
+  return path.substr(0, path.find_last_of('\\') + 1) + program;
+}
+
+std::string titleOf(HWND window) {
+  wchar_t buffer[512] = L"";
+  int n = InternalGetWindowText(window, buffer, 512);
+  return std::string(buffer, buffer + (n > 0 ? n : 0));
+}
+
+struct Search {
+  DWORD pid;
+  const char* className;
+  HWND found;
 };
 
-DWORD CALLBACK timedStreamIn(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* done) {
-  TimedSource* src = reinterpret_cast<TimedSource*>(cookie);
-  size_t n = std::min(src->left, static_cast<size_t>(size));
-  if (n > 1 && n < src->left && src->data[n - 1] == '\r') --n;  // CR LF kept whole
-  std::memcpy(buffer, src->data, n);
-  src->data += n;
-  src->left -= n;
-  *done = static_cast<LONG>(n);
-  src->lastPieceMs = nowMs();
-  return 0;
+HWND windowOf(DWORD pid, const char* className) {
+  Search s = {pid, className, nullptr};
+  EnumWindows(
+      [](HWND w, LPARAM lp) -> BOOL {
+        Search* s = reinterpret_cast<Search*>(lp);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        char cls[64] = "";
+        GetClassNameA(w, cls, sizeof(cls));
+        if (pid != s->pid || std::string(cls) != s->className) return TRUE;
+        s->found = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&s));
+  return s.found;
 }
 
-// Streams text into a bare control made like the editor (style, plain-text
-// mode, font) and prints where the time went.
-void bareLoad(const char* what, const std::string& text) {
-  RECT rc;
-  GetClientRect(gEditHWnd, &rc);
-  HWND bare = CreateWindowExA(0, "RichEdit20A", "", GetWindowLongA(gEditHWnd, GWL_STYLE), 0, 0,
-                              rc.right, rc.bottom, gTermHWnd, nullptr, nullptr, nullptr);
-  SendMessageA(bare, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO, 0);
-  SendMessageA(bare, EM_LIMITTEXT, static_cast<WPARAM>(-1), 0);
-  SendMessageA(bare, WM_SETFONT, reinterpret_cast<WPARAM>(GetEditorInfo(gEditHWnd)->font), FALSE);
-  TimedSource src = {text.data(), text.size(), 0};
-  EDITSTREAM es = {reinterpret_cast<DWORD_PTR>(&src), 0, timedStreamIn};
-  double t0 = nowMs(), c0 = cpuMs();
-  SendMessageA(bare, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&es));
-  double t1 = nowMs(), c1 = cpuMs();
-  std::printf("bare control, %s: load %.1f ms (cpu %.0f ms): taking the text %.1f ms, "
-              "laying out its lines after the last piece %.1f ms\n",
-              what, t1 - t0, c1 - c0, src.lastPieceMs - t0, t1 - src.lastPieceMs);
-  DestroyWindow(bare);
-}
-
-// Median of several full paints of the editor at its current scroll position.
-double paintMs(int runs) {
-  double best[16];
-  for (int r = 0; r < runs; ++r) {
-    double t0 = nowMs();
-    InvalidateRect(gEditHWnd, nullptr, TRUE);
-    UpdateWindow(gEditHWnd);
-    best[r] = nowMs() - t0;
+// Starts a program with the file and returns the time until its title names
+// it (ends with "[path]"), then closes it; -1 when that never happens.
+double startUntilTitled(const std::string& program, const char* className, const std::string& file) {
+  std::string commandLine = "\"" + program + "\" " + file;
+  STARTUPINFOA si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  double t0 = nowMs();
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+  const std::string wanted = "[" + file + "]";
+  double took = -1;
+  HWND window = nullptr;
+  while (nowMs() - t0 < 600000) {
+    if (!window) window = windowOf(pi.dwProcessId, className);
+    std::string title = window ? titleOf(window) : "";
+    if (title.size() >= wanted.size() && title.compare(title.size() - wanted.size(), wanted.size(), wanted) == 0) {
+      took = nowMs() - t0;
+      break;
+    }
+    if (WaitForSingleObject(pi.hProcess, 5) == WAIT_OBJECT_0) break;
   }
-  for (int i = 0; i < runs; ++i)
-    for (int j = i + 1; j < runs; ++j)
-      if (best[j] < best[i]) std::swap(best[i], best[j]);
-  return best[runs / 2];
+  if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(pi.hProcess, 120000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return took;
+}
+
+void startUp(const std::string& file) {
+  std::vector<double> editor, bare;
+  std::string terminal = besideMe("KIVOTerminal.exe"), bareEdit = besideMe("term_bare_edit.exe");
+  for (int r = 0; r < ROUNDS; ++r) {
+    // Alternating which goes first cancels a drift of the machine's load.
+    for (int k = 0; k < 2; ++k) {
+      if ((r + k) % 2 == 0)
+        editor.push_back(startUntilTitled(terminal, "KIVOTermClass", file));
+      else
+        bare.push_back(startUntilTitled(bareEdit, "KIVOBareEdit", file));
+    }
+  }
+  report("start-up with the file, until the title names it", editor, bare);
+}
+
+double timed(const std::function<void()>& step) {
+  double t0 = nowMs();
+  step();
+  return nowMs() - t0;
+}
+
+RECT editorPlace() {
+  RECT rc;
+  GetWindowRect(gEditHWnd, &rc);
+  MapWindowPoints(nullptr, gTermHWnd, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+// Wall and CPU time of a step on this thread.
+void timedBoth(const std::function<void()>& step, std::vector<double>* wall, std::vector<double>* cpu) {
+  double c0 = cpuMs();
+  wall->push_back(timed(step));
+  cpu->push_back(cpuMs() - c0);
+}
+
+void loads(const std::string& file, HFONT font) {
+  std::vector<double> open, openOver, bare, openCpu, openOverCpu, bareCpu;
+  for (int r = 0; r < ROUNDS; ++r) {
+    SendMessageA(gTermHWnd, WM_COMMAND, IDM_NEW, 0);
+    pump();
+    auto bareLoad = [&] {
+      HWND control = makeBareControl(gTermHWnd, editorPlace(), font);
+      timedBoth([&] { loadBare(control, file.c_str()); }, &bare, &bareCpu);
+      pump();
+      DestroyWindow(control);
+    };
+    if (r % 2 == 0) bareLoad();
+    timedBoth([&] { OpenPath(file.c_str()); }, &open, &openCpu);
+    pump();
+    timedBoth([&] { OpenPath(file.c_str()); }, &openOver, &openOverCpu);
+    pump();
+    if (r % 2 == 1) bareLoad();
+  }
+  std::printf("(%d lines loaded)\n", GetEditorLineCount(gEditHWnd));
+  report("Open into the editor", open, bare);
+  report("  the same, CPU time", openCpu, bareCpu);
+  report("Open over a loaded 100,000-line text", openOver, bare);
+  report("  the same, CPU time", openOverCpu, bareCpu);
+}
+
+// The editor's control with and without the editor's own procedure.
+struct Proc {
+  LONG_PTR own, base;
+  void bare() { SetWindowLongPtrA(gEditHWnd, GWLP_WNDPROC, base); }
+  void editor() { SetWindowLongPtrA(gEditHWnd, GWLP_WNDPROC, own); }
+};
+
+void paint() {
+  InvalidateRect(gEditHWnd, nullptr, TRUE);
+  UpdateWindow(gEditHWnd);
+}
+
+int firstVisible() { return static_cast<int>(SendMessageA(gEditHWnd, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+
+// Runs step several times with the editor's procedure and with the bare
+// control's, alternating blocks; prepare (untimed) comes before each step.
+void compare(const char* what, Proc& proc, const std::function<void()>& prepare, const std::function<void()>& step) {
+  std::vector<double> editor, bare;
+  for (int block = 0; block < 6; ++block) {
+    bool isBare = block % 2 == 1;
+    if (isBare) proc.bare(); else proc.editor();
+    for (int i = 0; i < 5; ++i) {
+      prepare();
+      (isBare ? bare : editor).push_back(timed(step));
+    }
+  }
+  proc.editor();
+  report(what, editor, bare);
+}
+
+void views() {
+  Proc proc = {GetWindowLongPtrA(gEditHWnd, GWLP_WNDPROC),
+               reinterpret_cast<LONG_PTR>(GetEditorInfo(gEditHWnd)->baseProc)};
+  auto scrollTo = [](int line) { SendMessageA(gEditHWnd, EM_LINESCROLL, 0, line - firstVisible()); };
+  scrollTo(99950);
+  paint();
+  compare("full paint at line 99,950", proc, [] {}, paint);
+
+  // Jumps between two places deep in the text, each with its paint: the
+  // editor's ScrollToLine, the bare control's own scroll by as many lines.
+  bool deeper = false;
+  auto jump = [&] {
+    deeper = !deeper;
+    int target = deeper ? 90000 : 60000;
+    if (GetWindowLongPtrA(gEditHWnd, GWLP_WNDPROC) == proc.own) {
+      ScrollToLine(gEditHWnd, target + 1);
+    } else {
+      SendMessageA(gEditHWnd, EM_LINESCROLL, 0, target - firstVisible());
+      UpdateWindow(gEditHWnd);
+    }
+  };
+  compare("scroll from line 60,000 to 90,000 and back, with the paint", proc, [] {}, jump);
+
+  scrollTo(90000);
+  paint();
+  int turn = 1;
+  compare("a turn of the wheel at line 90,000, with the paint", proc, [] {}, [&] {
+    turn = -turn;
+    SendMessageA(gEditHWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(turn * WHEEL_DELTA)), MAKELPARAM(200, 200));
+    UpdateWindow(gEditHWnd);
+  });
+
+  // A character typed at the start of a line deep in the text, then taken
+  // back with Backspace, each with its paint.
+  long at = static_cast<long>(SendMessageA(gEditHWnd, EM_LINEINDEX, 90010, 0));
+  CHARRANGE caret = {at, at};
+  SendMessageA(gEditHWnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  paint();
+  bool typed = false;
+  compare("a character typed at line 90,010 or taken back, with the paint", proc, [] {}, [&] {
+    typed = !typed;
+    if (typed)
+      SendMessageA(gEditHWnd, WM_CHAR, 'x', 1);
+    else
+      SendMessageA(gEditHWnd, WM_KEYDOWN, VK_BACK, 1);
+    UpdateWindow(gEditHWnd);
+  });
 }
 
 }  // namespace
 
 int main() {
+  std::string program = makeProgram(LINES);
+  char dir[MAX_PATH];
+  GetTempPathA(sizeof(dir), dir);
+  std::string path = std::string(dir) + "kivoterm_bench.txt";
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f || std::fwrite(program.data(), 1, program.size(), f) != program.size() || std::fclose(f) != 0) {
+    std::printf("cannot write %s\n", path.c_str());
+    return 1;
+  }
+  std::printf("program: %d lines, %zu bytes\n", LINES, program.size());
+
+  startUp(path);
+
   if (!TermRegisterClass(GetModuleHandleA(nullptr)) || !TermCreateWindow(SW_SHOWNORMAL)) {
     std::printf("cannot make the window\n");
     return 1;
   }
   SetWindowPos(gTermHWnd, HWND_TOP, 0, 0, 1000, 800, SWP_SHOWWINDOW);
   pump();
-
-  const int LINES = 100000;
-  std::string program = makeProgram(LINES);
-  char dir[MAX_PATH];
-  GetTempPathA(sizeof(dir), dir);
-  std::string path = std::string(dir) + "kivoterm_bench.txt";
-  FILE* f = std::fopen(path.c_str(), "wb");
-  std::fwrite(program.data(), 1, program.size(), f);
-  std::fclose(f);
-
-  double t0 = nowMs(), c0 = cpuMs();
-  int loaded = OpenPath(path.c_str());
-  double loadMs = nowMs() - t0, loadCpuMs = cpuMs() - c0;
-  pump();
-  std::printf("program: %d lines, %zu bytes, loaded %s\n", GetEditorLineCount(gEditHWnd),
-              program.size(), loaded ? "yes" : "NO");
-  std::printf("load (OpenPath): %.1f ms (cpu %.0f ms)\n", loadMs, loadCpuMs);
-
-  const int RUNS = 9;
-  std::printf("full paint at line 1: %.2f ms (median of %d)\n", paintMs(RUNS), RUNS);
-  for (int line : {50000, 99950}) {
-    t0 = nowMs();
-    ScrollToLine(gEditHWnd, line);
-    double scrollMs = nowMs() - t0;
-    std::printf("scroll to line %d (with its paint): %.2f ms; full paint there: %.2f ms (median of %d)\n",
-                line, scrollMs, paintMs(RUNS), RUNS);
-  }
-  MarkLine(gEditHWnd, 99960);
-  std::printf("full paint at the end with a mark: %.2f ms\n", paintMs(RUNS));
-
-  // The same paint by the bare control, for comparison: what the editor
-  // adds is the difference.
-  EditorInfo* info = GetEditorInfo(gEditHWnd);
-  LONG_PTR own = SetWindowLongPtrA(gEditHWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(info->baseProc));
-  std::printf("bare control's own paint there: %.2f ms\n", paintMs(RUNS));
-  SetWindowLongPtrA(gEditHWnd, GWLP_WNDPROC, own);
-
-  // Open of a second program over the loaded one, then New: each first
-  // drops a 100,000-line text.
-  t0 = nowMs();
-  loaded = OpenPath(path.c_str());
-  double reopenMs = nowMs() - t0;
-  pump();
-  std::printf("open over %d lines (OpenPath): %.1f ms, %d lines loaded %s\n", LINES, reopenMs,
-              GetEditorLineCount(gEditHWnd), loaded ? "yes" : "NO");
-  t0 = nowMs();
-  SendMessageA(gTermHWnd, WM_COMMAND, IDM_NEW, 0);
-  double newMs = nowMs() - t0;
-  pump();
-  std::printf("new over %d lines: %.1f ms, %d characters left\n", LINES, newMs,
-              GetWindowTextLengthA(gEditHWnd));
-
-  // The control's own load of the same text, and of one where every digit
-  // and sign is a letter: its layout cost grows with the changes between
-  // letters, digits and signs in a line, not with anything the editor adds.
-  bareLoad("same text", program);
-  std::string letters = program;
-  for (char& c : letters)
-    if (!std::isalpha(static_cast<unsigned char>(c)) && c != ' ' && c != '\r' && c != '\n') c = 'A';
-  bareLoad("digits and signs made letters", letters);
-
+  HFONT font = bareFont(gTermHWnd);
+  loads(path, font);
+  views();
   DestroyWindow(gTermHWnd);
+  DeleteObject(font);
   std::remove(path.c_str());
   return 0;
 }

@@ -426,7 +426,10 @@ void ScrollToLine(HWND editor, int n) {
   int first = info ? EditorFirstVisibleLine(editor, info)
                    : static_cast<int>(SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0));
   SendMessageA(editor, EM_LINESCROLL, 0, (n - 1) - first);
-  _redraw(editor);
+  // The scroll invalidates what it uncovers, and every paint colours all
+  // visible lines: painting that is enough, where a whole second paint
+  // would cost as much again deep in a long text.
+  UpdateWindow(editor);
 }
 
 char* GetTextRange(HWND editor, int a, int b, int* length) {

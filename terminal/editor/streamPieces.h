@@ -4,7 +4,7 @@
 #include <cstddef>
 
 // Size of the next piece: at most room of the left bytes at data, never
-// ending on a CR that more text follows, or the control would read the two
-// halves of a CR LF pair, in two pieces, as two line breaks. 0 only when
-// nothing is left, which ends the stream.
+// ending between the CR and the LF of a pair, or the control would read the
+// two halves, in two pieces, as two line breaks. 0 only when nothing is
+// left, which ends the stream.
 size_t streamPieceSize(const char* data, size_t left, size_t room);

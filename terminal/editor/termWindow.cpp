@@ -224,8 +224,17 @@ int OpenPath(const char* path) {
     std::free(name);
     return 0;
   }
-  if (read) gEditHWnd = RenewEditor(gEditHWnd);
-  if (!read || !StreamTextIn(gEditHWnd, bytes)) {
+  bool loaded = false;
+  if (read) {
+    // The control lays out every line in one call, and the window answers
+    // nothing until it is done: the wait cursor says so. The title names the
+    // file once it is in.
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    gEditHWnd = RenewEditor(gEditHWnd);
+    loaded = StreamTextIn(gEditHWnd, bytes) != 0;
+    SetCursor(previous);
+  }
+  if (!loaded) {
     _fileError("Unable to read the file", path);
     std::free(name);
     return 0;

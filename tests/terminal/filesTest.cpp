@@ -1,6 +1,9 @@
 // The main window's commands, files and discard prompt.
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "termTestUtil.h"
 
@@ -186,6 +189,56 @@ TEST_F(FilesTest, FilesThatAreNoProgramsAreAskedAbout) {
     EXPECT_EQ(title(), titleOf(path));
   }
   for (const std::string& path : {program, binary, wide, comments}) std::remove(path.c_str());
+}
+
+// While a long text loads the window answers nothing: the wait cursor shows
+// for the whole load, and the title names the file only once it is in.
+TEST_F(FilesTest, ALongLoadShowsTheWaitCursorAndThenTheTitle) {
+  std::string path = tempPath("long.txt"), text;
+  for (int i = 0; i < 30000; ++i) text += "G1 X" + std::to_string(i % 977) + " Y" + std::to_string(i % 499) + "\r\n";
+  ASSERT_TRUE(writeFile(path, text));
+  HCURSOR wait = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
+  struct Sample {
+    double at;
+    HCURSOR cursor;
+    std::string title;
+  };
+  std::vector<Sample> samples;
+  std::atomic<bool> loading{true};
+  DWORD mainThread = GetCurrentThreadId();
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  auto now = [&] {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return 1000.0 * t.QuadPart / frequency.QuadPart;
+  };
+  // Sharing this thread's input state, the watcher reads the cursor it shows.
+  std::thread watcher([&] {
+    AttachThreadInput(GetCurrentThreadId(), mainThread, TRUE);
+    while (loading) {
+      samples.push_back({now(), GetCursor(), storedTitle(gTermHWnd)});
+      Sleep(10);
+    }
+    AttachThreadInput(GetCurrentThreadId(), mainThread, FALSE);
+  });
+  Sleep(50);
+  double start = now();
+  ASSERT_EQ(OpenPath(path.c_str()), 1);
+  double end = now();
+  loading = false;
+  watcher.join();
+  int during = 0;
+  for (const Sample& s : samples) {
+    if (s.at < start + 0.2 * (end - start) || s.at > start + 0.8 * (end - start)) continue;
+    ++during;
+    EXPECT_EQ(s.cursor, wait) << s.at - start << " ms into a load of " << end - start << " ms";
+    EXPECT_EQ(s.title, "KIVO Terminal") << s.at - start;
+  }
+  EXPECT_GT(during, 5);
+  EXPECT_EQ(title(), titleOf(path));
+  EXPECT_NE(GetCursor(), wait);
+  std::remove(path.c_str());
 }
 
 TEST_F(FilesTest, OpenAndNewOnALongTextKeepTheUsersSettings) {
