@@ -99,15 +99,22 @@ LRESULT OnEditorPaint(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lPara
   return result;
 }
 
+// The gutter follows the caret at once. When the control is about to paint
+// anyway (the key or click changed the text or scrolled), that paint draws
+// it: drawing it now as well would take the text twice deep in a long text.
+void _refreshGutter(HWND editor, EditorInfo* info) {
+  if (!GetUpdateRect(editor, nullptr, FALSE)) DrawGutter(editor, info);
+}
+
 LRESULT OnEditorKeyDown(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lParam) {
   if (wParam == VK_OEM_PLUS && GetKeyState(VK_CONTROL) < 0) return 0;
   if (IsPasteKey(wParam)) {
     PasteClipboardText(editor);
-    DrawGutter(editor, info);
+    _refreshGutter(editor, info);
     return 0;
   }
   LRESULT result = _callBase(editor, info, WM_KEYDOWN, wParam, lParam);
-  DrawGutter(editor, info);
+  _refreshGutter(editor, info);
   return result;
 }
 
@@ -120,7 +127,7 @@ LRESULT OnEditorSize(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lParam
 
 LRESULT OnEditorLButtonDown(HWND editor, EditorInfo* info, WPARAM wParam, LPARAM lParam) {
   LRESULT result = _callBase(editor, info, WM_LBUTTONDOWN, wParam, lParam);
-  DrawGutter(editor, info);
+  _refreshGutter(editor, info);
   return result;
 }
 

@@ -125,9 +125,15 @@ TEST_F(EditorTest, GutterShowsNumbersSelectionAndMarks) {
   const COLORREF GUTTER = RGB(225, 235, 245), SELECTED = RGB(200, 205, 220), MARKED = RGB(255, 80, 50);
   EXPECT_GT(darkPixels(posFromChar(lineIndex(9)).y), 0);  // number 10
   EXPECT_EQ(darkPixels(posFromChar(lineIndex(10)).y + 2 * h), 0);  // below the last line
-  // The caret's line carries the selection band even with nothing selected.
+  // The caret's line carries the selection band even with nothing selected,
+  // and the band follows the caret as the keys move it.
   EXPECT_EQ(band(0), SELECTED);
   EXPECT_EQ(band(2), GUTTER);
+  SetFocus(gEditHWnd);
+  pressKey(gEditHWnd, VK_DOWN);
+  pressKey(gEditHWnd, VK_DOWN);
+  EXPECT_EQ(band(2), SELECTED);
+  EXPECT_EQ(band(0), GUTTER);
 
   // A mark wins over the caret's band (which marks show: gutterBands).
   MarkLine(gEditHWnd, 1);
