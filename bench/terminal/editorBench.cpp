@@ -3,9 +3,9 @@
 //   - the load paths: start-up with the file on the command line, measured
 //     from outside as a user sees it (process start until the title names
 //     the file) against the bare program doing the same; Open into the
-//     running editor; Open over a loaded 100,000-line text;
+//     running editor; Open over the loaded text;
 //   - a full paint at the end of the text, a jump deep in it with its paint,
-//     a turn of the wheel there, and a character typed there with its paint.
+//     a turn of the wheel there, and a character typed there and taken back.
 // Rounds alternate editor and bare so a busy machine weighs on both alike;
 // each figure is the median. Run under Wine; prints figures.
 #include <windows.h>
@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,16 +23,11 @@
 #include "terminal/editor/editor.h"
 #include "terminal/editor/termIds.h"
 #include "terminal/editor/termWindow.h"
+#include "tests/support/winTest.h"
 
 namespace {
 
-const int LINES = 100001;
 const int ROUNDS = 5;
-
-void pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
 
 // CPU time (user and kernel) this process has used so far: unlike the
 // clock, it leaves out what the other programs of a busy machine take.
@@ -81,41 +77,6 @@ std::string makeProgram(int lines) {
   return text;
 }
 
-std::string besideMe(const char* program) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, sizeof(self));
-  std::string path(self);
-  return path.substr(0, path.find_last_of('\\') + 1) + program;
-}
-
-std::string titleOf(HWND window) {
-  wchar_t buffer[512] = L"";
-  int n = InternalGetWindowText(window, buffer, 512);
-  return std::string(buffer, buffer + (n > 0 ? n : 0));
-}
-
-struct Search {
-  DWORD pid;
-  const char* className;
-  HWND found;
-};
-
-HWND windowOf(DWORD pid, const char* className) {
-  Search s = {pid, className, nullptr};
-  EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
-        Search* s = reinterpret_cast<Search*>(lp);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        char cls[64] = "";
-        GetClassNameA(w, cls, sizeof(cls));
-        if (pid != s->pid || std::string(cls) != s->className) return TRUE;
-        s->found = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
 
 // Starts a program with the file and returns the time until its title names
 // it (ends with "[path]"), then closes it; -1 when that never happens.
@@ -130,8 +91,8 @@ double startUntilTitled(const std::string& program, const char* className, const
   double took = -1;
   HWND window = nullptr;
   while (nowMs() - t0 < 600000) {
-    if (!window) window = windowOf(pi.dwProcessId, className);
-    std::string title = window ? titleOf(window) : "";
+    if (!window) window = wintest::findWindowOf(pi.dwProcessId, className, nullptr);
+    std::string title = window ? wintest::storedTitle(window) : "";
     if (title.size() >= wanted.size() && title.compare(title.size() - wanted.size(), wanted.size(), wanted) == 0) {
       took = nowMs() - t0;
       break;
@@ -147,7 +108,8 @@ double startUntilTitled(const std::string& program, const char* className, const
 
 void startUp(const std::string& file) {
   std::vector<double> editor, bare;
-  std::string terminal = besideMe("KIVOTerminal.exe"), bareEdit = besideMe("term_bare_edit.exe");
+  std::string terminal = wintest::siblingProgram("KIVOTerminal.exe"),
+              bareEdit = wintest::siblingProgram("term_bare_edit.exe");
   for (int r = 0; r < ROUNDS; ++r) {
     // Alternating which goes first cancels a drift of the machine's load.
     for (int k = 0; k < 2; ++k) {
@@ -184,24 +146,24 @@ void loads(const std::string& file, HFONT font) {
   std::vector<double> open, openOver, bare, openCpu, openOverCpu, bareCpu;
   for (int r = 0; r < ROUNDS; ++r) {
     SendMessageA(gTermHWnd, WM_COMMAND, IDM_NEW, 0);
-    pump();
+    wintest::pump();
     auto bareLoad = [&] {
       HWND control = makeBareControl(gTermHWnd, editorPlace(), font);
       timedBoth([&] { loadBare(control, file.c_str()); }, &bare, &bareCpu);
-      pump();
+      wintest::pump();
       DestroyWindow(control);
     };
     if (r % 2 == 0) bareLoad();
     timedBoth([&] { OpenPath(file.c_str()); }, &open, &openCpu);
-    pump();
+    wintest::pump();
     timedBoth([&] { OpenPath(file.c_str()); }, &openOver, &openOverCpu);
-    pump();
+    wintest::pump();
     if (r % 2 == 1) bareLoad();
   }
   std::printf("(%d lines loaded)\n", GetEditorLineCount(gEditHWnd));
   report("Open into the editor", open, bare);
   report("  the same, CPU time", openCpu, bareCpu);
-  report("Open over a loaded 100,000-line text", openOver, bare);
+  report("Open over the loaded text", openOver, bare);
   report("  the same, CPU time", openOverCpu, bareCpu);
 }
 
@@ -220,48 +182,51 @@ void paint() {
 int firstVisible() { return static_cast<int>(SendMessageA(gEditHWnd, EM_GETFIRSTVISIBLELINE, 0, 0)); }
 
 // Runs step several times with the editor's procedure and with the bare
-// control's, alternating blocks; prepare (untimed) comes before each step.
-void compare(const char* what, Proc& proc, const std::function<void()>& prepare, const std::function<void()>& step) {
+// control's, in alternating blocks.
+void compare(const std::string& what, Proc& proc, const std::function<void()>& step) {
   std::vector<double> editor, bare;
   for (int block = 0; block < 6; ++block) {
     bool isBare = block % 2 == 1;
-    if (isBare) proc.bare(); else proc.editor();
-    for (int i = 0; i < 5; ++i) {
-      prepare();
-      (isBare ? bare : editor).push_back(timed(step));
-    }
+    if (isBare)
+      proc.bare();
+    else
+      proc.editor();
+    for (int i = 0; i < 5; ++i) (isBare ? bare : editor).push_back(timed(step));
   }
   proc.editor();
-  report(what, editor, bare);
+  report(what.c_str(), editor, bare);
 }
 
-void views() {
+// Paints, scrolls and typing near the end (lines - 51) and deep in the text
+// (six and nine tenths in), as 99,950, 60,000 and 90,000 of 100,001 lines.
+void views(int lines) {
+  const int end = lines - 51, mid = lines / 10 * 6, deep = lines / 10 * 9;
+  auto at = [](const char* what, int line) { return std::string(what) + " " + std::to_string(line); };
   Proc proc = {GetWindowLongPtrA(gEditHWnd, GWLP_WNDPROC),
                reinterpret_cast<LONG_PTR>(GetEditorInfo(gEditHWnd)->baseProc)};
   auto scrollTo = [](int line) { SendMessageA(gEditHWnd, EM_LINESCROLL, 0, line - firstVisible()); };
-  scrollTo(99950);
+  scrollTo(end);
   paint();
-  compare("full paint at line 99,950", proc, [] {}, paint);
+  compare(at("full paint at line", end), proc, paint);
 
   // Jumps between two places deep in the text, each with its paint: the
   // editor's ScrollToLine, the bare control's own scroll by as many lines.
   bool deeper = false;
-  auto jump = [&] {
+  compare(at("scroll between line", mid) + " and " + std::to_string(deep) + ", with the paint", proc, [&] {
     deeper = !deeper;
-    int target = deeper ? 90000 : 60000;
+    int target = deeper ? deep : mid;
     if (GetWindowLongPtrA(gEditHWnd, GWLP_WNDPROC) == proc.own) {
       ScrollToLine(gEditHWnd, target + 1);
     } else {
       SendMessageA(gEditHWnd, EM_LINESCROLL, 0, target - firstVisible());
       UpdateWindow(gEditHWnd);
     }
-  };
-  compare("scroll from line 60,000 to 90,000 and back, with the paint", proc, [] {}, jump);
+  });
 
-  scrollTo(90000);
+  scrollTo(deep);
   paint();
   int turn = 1;
-  compare("a turn of the wheel at line 90,000, with the paint", proc, [] {}, [&] {
+  compare(at("a turn of the wheel at line", deep) + ", with the paint", proc, [&] {
     turn = -turn;
     SendMessageA(gEditHWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(turn * WHEEL_DELTA)), MAKELPARAM(200, 200));
     UpdateWindow(gEditHWnd);
@@ -269,11 +234,11 @@ void views() {
 
   // A character typed at the start of a line deep in the text and taken
   // back with Backspace, each with its paint.
-  long at = static_cast<long>(SendMessageA(gEditHWnd, EM_LINEINDEX, 90010, 0));
-  CHARRANGE caret = {at, at};
+  long start = static_cast<long>(SendMessageA(gEditHWnd, EM_LINEINDEX, deep + 10, 0));
+  CHARRANGE caret = {start, start};
   SendMessageA(gEditHWnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
   paint();
-  compare("a character typed at line 90,010 and taken back, with the paints", proc, [] {}, [] {
+  compare(at("a character typed at line", deep + 10) + " and taken back, with the paints", proc, [] {
     SendMessageA(gEditHWnd, WM_CHAR, 'x', 1);
     UpdateWindow(gEditHWnd);
     SendMessageA(gEditHWnd, WM_KEYDOWN, VK_BACK, 1);
@@ -283,7 +248,9 @@ void views() {
 
 }  // namespace
 
-int main() {
+// term_editor_bench [LINES]: a program of LINES lines, 100,001 unless given.
+int main(int argc, char** argv) {
+  const int LINES = argc > 1 ? std::max(10, std::atoi(argv[1])) : 100001;
   std::string program = makeProgram(LINES);
   char dir[MAX_PATH];
   GetTempPathA(sizeof(dir), dir);
@@ -302,10 +269,10 @@ int main() {
     return 1;
   }
   SetWindowPos(gTermHWnd, HWND_TOP, 0, 0, 1000, 800, SWP_SHOWWINDOW);
-  pump();
+  wintest::pump();
   HFONT font = bareFont(gTermHWnd);
   loads(path, font);
-  views();
+  views(LINES);
   DestroyWindow(gTermHWnd);
   DeleteObject(font);
   std::remove(path.c_str());
