@@ -1,5 +1,6 @@
 #include "cad/editor/frameChange.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "cad/editor/boardView.h"
@@ -79,5 +80,21 @@ bool frameChanges(const FrameSnapshot& before, const FrameSnapshot& after,
   if (!sameSel)
     for (int i = 0; i < after.gripCount; i++)
       _add(rects, gripPixelBox(after.grips[i].x, after.grips[i].y));
+  return true;
+}
+
+bool eventFrameChanges(const FrameSnapshot& shown, const FrameSnapshot& start,
+                       const FrameSnapshot& after, const PixelRect& client,
+                       std::vector<PixelRect>* rects) {
+  std::vector<PixelRect> during;
+  if (!frameChanges(shown, start, rects) || !frameChanges(start, after, &during)) return false;
+  rects->insert(rects->end(), during.begin(), during.end());
+  size_t kept = 0;
+  for (const PixelRect& r : *rects) {
+    const PixelRect cut = {std::max(r.left, client.left), std::max(r.top, client.top),
+                           std::min(r.right, client.right), std::min(r.bottom, client.bottom)};
+    if (!isEmptyRect(cut)) (*rects)[kept++] = cut;
+  }
+  rects->resize(kept);
   return true;
 }

@@ -34,3 +34,14 @@ FrameSnapshot takeFrameSnapshot(int px, int py);
 // them, as for every pointer event and key.
 bool frameChanges(const FrameSnapshot& before, const FrameSnapshot& after,
                   std::vector<PixelRect>* rects);
+
+// The rectangles to repaint after one pointer event or key, while the view
+// shows the frame of `shown`: `start` is the state when the event began,
+// `after` the state it left. Between `shown` and `start` lie the changes that
+// were not drawn (the arrow keys select without a redraw; a new selection
+// may then be dragged at once, so its old place must be repainted too).
+// The rectangles are cut to `client` (empty ones dropped); false when the
+// whole frame must be painted.
+bool eventFrameChanges(const FrameSnapshot& shown, const FrameSnapshot& start,
+                       const FrameSnapshot& after, const PixelRect& client,
+                       std::vector<PixelRect>* rects);

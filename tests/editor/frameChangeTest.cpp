@@ -34,6 +34,23 @@ SoftCanvas fullCanvas(int px, int py) {
   return canvas;
 }
 
+// The shown frame with the rectangles repainted (clipped to them), as the
+// window layer does it.
+SoftCanvas repainted(const SoftCanvas& shown, const std::vector<PixelRect>& rects, int px,
+                     int py, bool lean) {
+  SoftCanvas fast = shown;  // no rectangles: nothing to draw
+  if (rects.empty()) return fast;
+  fast.clips = rects;
+  FrameRequest request = fullFrame(VIEW, px, py);
+  request.clips = rects.data();
+  request.clipCount = static_cast<int>(rects.size());
+  request.lean = lean;
+  recorderReset();
+  drawFrame(request);
+  paintCalls(&fast, gRecorder.calls);
+  return fast;
+}
+
 }  // namespace
 
 using FrameChange = EditorTest;
@@ -135,17 +152,7 @@ TEST_F(FrameChange, PreviousFramePlusClippedRedrawIsTheNewFrame) {
       const SoftCanvas full = fullCanvas(pointer.x, pointer.y);
       if (partialOk) {
         partial++;
-        SoftCanvas fast = shown;  // no rectangles: nothing to draw
-        if (!rects.empty()) {
-          fast.clips = rects;
-          FrameRequest request = fullFrame(VIEW, pointer.x, pointer.y);
-          request.clips = rects.data();
-          request.clipCount = static_cast<int>(rects.size());
-          request.lean = step % 2;
-          recorderReset();
-          drawFrame(request);
-          paintCalls(&fast, gRecorder.calls);
-        }
+        const SoftCanvas fast = repainted(shown, rects, pointer.x, pointer.y, step % 2);
         changedFrames += shown.pixels != full.pixels;
         ASSERT_TRUE(fast.pixels == full.pixels)
             << differingPixels(fast, full) << " pixels differ, design " << design << " step "
@@ -157,4 +164,83 @@ TEST_F(FrameChange, PreviousFramePlusClippedRedrawIsTheNewFrame) {
   // The run exercised partial redraws, most of which changed pixels.
   EXPECT_GT(partial, 250);
   EXPECT_GT(changedFrames, 100);
+}
+
+TEST_F(FrameChange, AnEventRepaintsWhatChangedSinceTheFrameShown) {
+  Link* line = ObjNewLine(10, 10, 30, 10, 0);
+  Link* rect = ObjNewRect(40, 40, 60, 60, 1, 0);
+  selectObj(line);
+  const FrameSnapshot shown = takeFrameSnapshot(0, 0);
+  OnKeyDown(KEY_RIGHT);  // selects the rectangle without a redraw
+  ASSERT_EQ(gSelObj, rect);
+  const FrameSnapshot start = takeFrameSnapshot(0, 0);
+  const PixelRect lineBox = objPixelBox(ListToObj(line));
+  const PixelRect rectBefore = objPixelBox(ListToObj(rect));
+  OnLButtonDown(225, 200);  // on its top edge, away from the grips: grabbed at once
+  ASSERT_EQ(gMouseState, STATE_MOVING);
+  OnMouseMove(MOUSE_LBUTTON, 275, 250);
+  const FrameSnapshot after = takeFrameSnapshot(275, 250);
+  std::vector<PixelRect> rects;
+  ASSERT_TRUE(eventFrameChanges(shown, start, after, WHOLE_VIEW, &rects));
+  // The line loses the selection's colours and the rectangle leaves its old
+  // place, where the frame shown had it unselected.
+  EXPECT_TRUE(contains(rects, lineBox));
+  EXPECT_TRUE(contains(rects, rectBefore));
+  EXPECT_TRUE(contains(rects, objPixelBox(ListToObj(rect))));
+  EXPECT_TRUE(contains(rects, gripPixelBox(60, 60)));  // a grip at its new place
+
+  // Cut to the client area; what lies outside is left out.
+  const PixelRect client = {0, 0, 210, 600};
+  ASSERT_TRUE(eventFrameChanges(shown, start, after, client, &rects));
+  EXPECT_TRUE(contains(rects, lineBox));
+  EXPECT_TRUE(contains(rects, {rectBefore.left, rectBefore.top, 210, rectBefore.bottom}));
+  for (const PixelRect& r : rects) EXPECT_LE(r.right, 210);
+}
+
+TEST_F(FrameChange, AViewChangedWithoutARedrawNeedsTheWholeFrame) {
+  ObjNewLine(10, 10, 30, 10, 0);
+  const FrameSnapshot shown = takeFrameSnapshot(0, 0);
+  gV.gridSpacing = 1;  // Grid Settings: stored, not drawn
+  const FrameSnapshot start = takeFrameSnapshot(0, 0);
+  OnMouseMove(0, 100, 50);
+  std::vector<PixelRect> rects;
+  EXPECT_FALSE(eventFrameChanges(shown, start, takeFrameSnapshot(100, 50), WHOLE_VIEW, &rects));
+}
+
+// As the program does it: the frame on screen changes only when an event
+// asks for a redraw (the arrows and the arming keys do not), and each redraw
+// repaints what changed since the frame on screen. The result must be the
+// new full frame.
+TEST_F(FrameChange, RepaintingEachRedrawOverTheFrameShownGivesTheNewFrame) {
+  std::mt19937 random(5);
+  const PixelRect client = {0, 0, CANVAS_W, CANVAS_H};
+  int repaints = 0, afterUndrawnSelection = 0;
+  for (int design = 0; design < 10; design++) {
+    makeRandomDesign(&random, 25, 3);
+    RandomPointer pointer;
+    SoftCanvas shown = fullCanvas(pointer.x, pointer.y);
+    FrameSnapshot shownState = takeFrameSnapshot(pointer.x, pointer.y);
+    int shownX = pointer.x, shownY = pointer.y;
+    for (int step = 0; step < 60; step++) {
+      const FrameSnapshot start = takeFrameSnapshot(shownX, shownY);
+      if (!randomEditorEvent(&random, &pointer, CANVAS_W, CANVAS_H).redraw) continue;
+      const FrameSnapshot after = takeFrameSnapshot(pointer.x, pointer.y);
+      const SoftCanvas full = fullCanvas(pointer.x, pointer.y);
+      std::vector<PixelRect> rects;
+      if (eventFrameChanges(shownState, start, after, client, &rects)) {
+        repaints++;
+        afterUndrawnSelection += shownState.sel != start.sel;
+        const SoftCanvas fast = repainted(shown, rects, pointer.x, pointer.y, true);
+        ASSERT_TRUE(fast.pixels == full.pixels)
+            << differingPixels(fast, full) << " pixels differ, design " << design << " step "
+            << step;
+      }
+      shown = full;
+      shownState = after;
+      shownX = pointer.x;
+      shownY = pointer.y;
+    }
+  }
+  EXPECT_GT(repaints, 250);
+  EXPECT_GT(afterUndrawnSelection, 10);  // an arrow had changed the selection unseen
 }

@@ -37,22 +37,24 @@ void makeRandomDesign(std::mt19937* random, int count, double bigBitSize) {
   }
 }
 
-void randomEditorEvent(std::mt19937* random, RandomPointer* p, int width, int height) {
+Effect randomEditorEvent(std::mt19937* random, RandomPointer* p, int width, int height) {
   const int x = _pick(random, width), y = _pick(random, height);
+  Effect effect;
   switch (_pick(random, 10)) {
     case 0:
-      OnLButtonDown(x, y);
+      effect = OnLButtonDown(x, y);
       p->buttons |= MOUSE_LBUTTON;
       break;
     case 1:
-      OnLButtonUp();
+      effect = OnLButtonUp();
       p->buttons &= ~MOUSE_LBUTTON;
       break;
-    case 2: OnKeyDown(_pick(random, 3) ? KEY_LEFT : KEY_ESCAPE); break;
-    case 3: OnKeyDown(_pick(random, 4) ? (_pick(random, 2) ? KEY_R : KEY_C) : KEY_DELETE); break;
-    case 4: runCommand(CMD_FILL); break;
-    default: OnMouseMove(p->buttons, x, y); break;
+    case 2: effect = OnKeyDown(_pick(random, 3) ? KEY_LEFT : KEY_ESCAPE); break;
+    case 3: effect = OnKeyDown(_pick(random, 4) ? (_pick(random, 2) ? KEY_R : KEY_C) : KEY_DELETE); break;
+    case 4: effect = runCommand(CMD_FILL); break;
+    default: effect = OnMouseMove(p->buttons, x, y); break;
   }
   p->x = x;
   p->y = y;
+  return effect;
 }
