@@ -1,10 +1,13 @@
-// Time of one pointer move over the board view, handler and redraw, for
-// designs of 1,000 and 10,000 mixed objects (a quarter of the rectangles and
-// circles filled) in an 800 x 600 view: with a full frame per move, a lean
-// full frame, and the partial frame (previous frame, changed rectangles
-// redrawn clipped and lean, flip) wherever frameChanges allows it. Two pointer paths: hovering
-// across the board, and dragging a selected object.
-// Usage: editor_pointer_bench.exe [moves]
+// Time of one pointer move over the board view, the handler and the frame,
+// for designs of 1,000 and 10,000 mixed objects (lines, rectangles, circles,
+// drill points; a third of the rectangles and circles filled; pens 2 to 5
+// pixels wide at the default zoom) in an 800 x 600 view. Each move is drawn
+// three ways: by the program's frame after a pointer event (only what
+// changed), by its whole frame (everything in the client area), and by the
+// plain full redraw (every item of the board, with every colour and width
+// call). Two pointer paths: hovering across the board, and dragging a
+// selected filled rectangle.
+// Usage: editor_pointer_bench.exe [fast moves] [full moves]
 #include <windows.h>
 
 #include <algorithm>
@@ -18,11 +21,9 @@
 #include "cad/document/obj.h"
 #include "cad/document/settings.h"
 #include "cad/editor/boardView.h"
-#include "cad/editor/editorState.h"
-#include "cad/editor/frameChange.h"
 #include "cad/editor/pointer.h"
 #include "cad/editor/selection.h"
-#include "gfx/gfxInstance.h"
+#include "cad/editor/viewFrame.h"
 #include "gfx/zugfx.h"
 
 namespace {
@@ -39,7 +40,8 @@ void makeDesign(int count, unsigned seed) {
   };
   for (int i = 0; i < count; i++) {
     const double x = uniform(2, 150), y = uniform(2, 110);
-    const uint8_t tool = static_cast<uint8_t>(i % 10), fill = i % 4 == 0;
+    // Tools 0..6: 0.5 to 1.1 mm, pens of 2 to 5 pixels at zoom 5.
+    const uint8_t tool = static_cast<uint8_t>(i % 7), fill = (i / 4) % 3 == 0;
     switch (i % 4) {
       case 0: ObjNewRect(x, y, x + uniform(1, 8), y + uniform(1, 8), tool, fill); break;
       case 1: ObjNewLine(x, y, x + uniform(-8, 8), y + uniform(-8, 8), tool); break;
@@ -49,83 +51,70 @@ void makeDesign(int count, unsigned seed) {
   }
 }
 
-enum Mode { FULL, FULL_LEAN, PARTIAL };
-const char* const MODE_NAMES[] = {"full", "lean full", "partial"};
+enum Mode { CHANGES, WHOLE, PLAIN };
+const char* const MODE_NAMES[] = {"changes", "whole", "plain full"};
 
-void fullRedraw(HWND view, int px, int py, bool lean) {
-  FrameRequest request = fullFrame(view, px, py);
-  request.lean = lean;
-  drawFrame(request);
-}
-
-// The partial redraw of the fast path; a full frame where it is not allowed.
-// Returns whether it was partial.
-bool fastRedraw(HWND view, const FrameSnapshot& before, int px, int py) {
-  std::vector<PixelRect> rects;
-  if (!frameChanges(before, takeFrameSnapshot(px, py), &rects)) {
-    fullRedraw(view, px, py, true);
-    return false;
-  }
-  if (!rects.empty()) {
-    HDC dc = getGfx(view)->backDC;
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    for (const PixelRect& r : rects) {
-      HRGN part = CreateRectRgn(r.left, r.top, r.right, r.bottom);
-      CombineRgn(region, region, part, RGN_OR);
-      DeleteObject(part);
-    }
-    SelectClipRgn(dc, region);
-    DeleteObject(region);
-    FrameRequest request = fullFrame(view, px, py);
-    request.clips = rects.data();
-    request.clipCount = static_cast<int>(rects.size());
-    request.lean = true;
-    drawFrame(request);
-    SelectClipRgn(dc, nullptr);
-  } else {
-    cmd_flip(view);
-  }
-  return true;
+// CPU time of this thread in milliseconds (the machine may be busy with
+// other work: the wall-clock figures then include waits for a core).
+double cpuMs() {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  auto ms = [](const FILETIME& t) {
+    return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+  };
+  return ms(kernel) + ms(user);
 }
 
 struct Figures {
   double median, p95, max;
-  int partial;
+  double cpuMean;
+  int moves;
+  int counts[3];  // moves painted whole, as changes, not at all
 };
 
-Figures summary(std::vector<double> times, int partial) {
-  std::sort(times.begin(), times.end());
-  return {times[times.size() / 2], times[times.size() * 95 / 100], times.back(), partial};
-}
-
-// Pointer positions: rows across the view, 4 pixels per move.
-std::vector<POINT> sweep(int moves) {
-  std::vector<POINT> path;
-  for (int i = 0; static_cast<int>(path.size()) < moves; i++) {
-    const int row = 40 + (i * 4 / (WIDTH - 40)) * 37 % (HEIGHT - 80);
-    path.push_back({20 + (i * 4) % (WIDTH - 40), row});
+// One pointer move: the handler, then the frame the mode asks for.
+FramePaint move(HWND view, Mode mode, unsigned buttons, int x, int y) {
+  if (mode == CHANGES) {
+    const FrameSnapshot start = viewEventStart();
+    OnMouseMove(buttons, x, y);
+    paintFrameChanges(view, start, x, y);
+    return lastFramePaint();
   }
-  return path;
+  OnMouseMove(buttons, x, y);
+  if (mode == WHOLE)
+    paintWholeFrame(view, x, y);
+  else
+    drawFrame(fullFrame(view, x, y));
+  return PAINT_WHOLE;
 }
 
-bool redraw(HWND view, Mode mode, const FrameSnapshot& before, int px, int py) {
-  if (mode == PARTIAL) return fastRedraw(view, before, px, py);
-  fullRedraw(view, px, py, mode == FULL_LEAN);
-  return false;
-}
-
-Figures hover(HWND view, int moves, Mode mode) {
+template <class Position>
+Figures run(HWND view, Mode mode, unsigned buttons, int moves, Position position) {
   std::vector<double> times;
-  int partial = 0;
-  fullRedraw(view, 0, 0, false);
-  for (const POINT& p : sweep(moves)) {
+  Figures f = {};
+  const double cpu0 = cpuMs();
+  for (int i = 0; i < moves; i++) {
+    const POINT p = position(i);
     const double t0 = nowMs();
-    const FrameSnapshot before = takeFrameSnapshot(p.x, p.y);  // pointer unchanged so far
-    OnMouseMove(0, p.x, p.y);
-    partial += redraw(view, mode, before, p.x, p.y);
+    f.counts[move(view, mode, buttons, p.x, p.y)]++;
     times.push_back(nowMs() - t0);
   }
-  return summary(times, partial);
+  f.cpuMean = (cpuMs() - cpu0) / moves;
+  std::sort(times.begin(), times.end());
+  const size_t n = times.size();
+  f.median = times[n / 2];
+  f.p95 = times[std::min(n - 1, n * 95 / 100)];
+  f.max = times.back();
+  f.moves = moves;
+  return f;
+}
+
+// Diagonals across the view, 4 pixels right and 3 down per move.
+Figures hover(HWND view, int moves, Mode mode) {
+  paintWholeFrame(view, 0, 0);
+  return run(view, mode, 0, moves, [](int i) {
+    return POINT{20 + (i * 4) % (WIDTH - 40), 20 + (i * 3) % (HEIGHT - 40)};
+  });
 }
 
 // Drags a filled rectangle in the middle of the design across the view.
@@ -133,33 +122,29 @@ Figures drag(HWND view, int moves, Mode mode) {
   Link* rect = ObjNewRect(70, 50, 80, 58, 3, 1);
   selectObj(rect);
   OnLButtonDown(375, 270);
-  fullRedraw(view, 375, 270, false);
-  std::vector<double> times;
-  int partial = 0;
-  for (int i = 0; i < moves; i++) {
-    const int x = 375 + (i * 3) % 300 - 150, y = 270 + (i * 2) % 200 - 100;
-    const double t0 = nowMs();
-    const FrameSnapshot before = takeFrameSnapshot(x, y);
-    OnMouseMove(MOUSE_LBUTTON, x, y);
-    partial += redraw(view, mode, before, x, y);
-    times.push_back(nowMs() - t0);
-  }
+  paintWholeFrame(view, 375, 270);
+  const Figures f = run(view, mode, MOUSE_LBUTTON, moves, [](int i) {
+    return POINT{375 + (i * 3) % 300 - 150, 270 + (i * 2) % 200 - 100};
+  });
   OnLButtonUp();
   selectObj(nullptr);
   deleteObj(rect);
-  return summary(times, partial);
+  return f;
 }
 
-void print(const char* what, int objects, Mode mode, int moves, const Figures& f) {
-  std::printf("%-6s %6d objects, %-9s frame: median %7.2f ms, p95 %7.2f ms, max %7.2f ms"
-              " (%d of %d moves partial)\n",
-              what, objects, MODE_NAMES[mode], f.median, f.p95, f.max, f.partial, moves);
+void print(const char* what, int objects, Mode mode, const Figures& f) {
+  std::printf("%-5s %6d objects, %-10s frame: median %7.2f ms, p95 %7.2f ms, max %7.2f ms,"
+              " CPU mean %7.2f ms (%d moves: %d whole, %d changes, %d unchanged)\n",
+              what, objects, MODE_NAMES[mode], f.median, f.p95, f.max, f.cpuMean, f.moves,
+              f.counts[PAINT_WHOLE], f.counts[PAINT_CHANGES], f.counts[PAINT_NOTHING]);
+  std::fflush(stdout);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int moves = argc > 1 ? std::max(20, std::atoi(argv[1])) : 300;
+  const int fastMoves = argc > 1 ? std::max(20, std::atoi(argv[1])) : 400;
+  const int fullMoves = argc > 2 ? std::max(20, std::atoi(argv[2])) : 40;
   if (!ZuGfxInit()) return 1;
   HWND top = CreateWindowExA(0, "STATIC", "editor bench", WS_POPUP | WS_VISIBLE, 0, 0, WIDTH,
                              HEIGHT, nullptr, nullptr, nullptr, nullptr);
@@ -172,14 +157,16 @@ int main(int argc, char** argv) {
       cmd_flip(view);
       flips.push_back(nowMs() - t0);
     }
-    const Figures f = summary(flips, 0);
-    std::printf("cmd_flip alone: median %.2f ms, p95 %.2f ms\n", f.median, f.p95);
+    std::sort(flips.begin(), flips.end());
+    std::printf("cmd_flip alone: median %.2f ms, p95 %.2f ms, max %.2f ms\n", flips[25],
+                flips[47], flips[49]);
   }
   for (int objects : {1000, 10000}) {
     makeDesign(objects, 1);
-    for (Mode mode : {FULL, FULL_LEAN, PARTIAL}) {
-      print("hover", objects, mode, moves, hover(view, moves, mode));
-      print("drag", objects, mode, moves, drag(view, moves, mode));
+    for (Mode mode : {CHANGES, WHOLE, PLAIN}) {
+      const int moves = mode == CHANGES ? fastMoves : fullMoves;
+      print("hover", objects, mode, hover(view, moves, mode));
+      print("drag", objects, mode, drag(view, moves, mode));
     }
   }
   New();

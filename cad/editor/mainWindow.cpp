@@ -162,7 +162,15 @@ void resizeWindow() {
   int top = gMainToolbar ? _height(gMainToolbar) : 0;
   int status = gStatusHWnd ? _height(gStatusHWnd) : 0;
   int width = client.right, height = client.bottom;
-  if (ghGfxBox) MoveWindow(ghGfxBox, 0, top, width - PANEL_WIDTH, height - top - status, TRUE);
+  if (ghGfxBox) {
+    RECT before = {}, after = {};
+    GetClientRect(ghGfxBox, &before);
+    MoveWindow(ghGfxBox, 0, top, width - PANEL_WIDTH, height - top - status, TRUE);
+    GetClientRect(ghGfxBox, &after);
+    // A frame covers the client area only: a view that grew shows the new
+    // part after a new frame.
+    if (after.right != before.right || after.bottom != before.bottom) Redraw();
+  }
   if (gToolList) MoveWindow(gToolList, width - PANEL_WIDTH + 1, top, LIST_WIDTH, LIST_HEIGHT, TRUE);
   if (gMainToolbar) SendMessageA(gMainToolbar, TB_AUTOSIZE, 0, 0);
   if (gStatusHWnd) SendMessageA(gStatusHWnd, WM_SIZE, 0, 0);

@@ -5,6 +5,7 @@
 #include "cad/editor/documentCommands.h"
 #include "cad/editor/mainWindow.h"
 #include "cad/editor/pointer.h"
+#include "cad/editor/viewFrame.h"
 #include "cad/editor/zoom.h"
 #include "resources/kivoIds.h"
 
@@ -33,6 +34,21 @@ void _highlightTool(int listTool) {
   InvalidateRect(gToolList, nullptr, FALSE);
 }
 
+// Moving, the left button and keys repaint only what they changed (a move
+// with the right button held pans, which frameChanges turns into a whole
+// frame); the wheel and the right button's press and release repaint all.
+void _onPointerOrKey(UINT message, WPARAM wParam, POINT p) {
+  const FrameSnapshot start = viewEventStart();
+  Effect effect;
+  switch (message) {
+    case WM_MOUSEMOVE: effect = OnMouseMove(static_cast<unsigned>(wParam), p.x, p.y); break;
+    case WM_LBUTTONDOWN: effect = OnLButtonDown(p.x, p.y); break;
+    case WM_LBUTTONUP: effect = OnLButtonUp(); break;
+    default: effect = OnKeyDown(static_cast<unsigned>(wParam)); break;
+  }
+  applyEffect(effect, &start);
+}
+
 }  // namespace
 
 POINT viewPointer() {
@@ -42,15 +58,22 @@ POINT viewPointer() {
   return p;
 }
 
+// Every frame with a selection gives the board view the keyboard focus.
 void Redraw() {
   if (!ghGfxBox) return;
   POINT p = viewPointer();
-  // Every frame with a selection gives the board view the keyboard focus.
-  if (drawFrame(fullFrame(ghGfxBox, p.x, p.y))) SetFocus(ghGfxBox);
+  if (paintWholeFrame(ghGfxBox, p.x, p.y)) SetFocus(ghGfxBox);
   updateStatusbar();
 }
 
-void applyEffect(const Effect& effect) {
+void RedrawChanges(const FrameSnapshot& start) {
+  if (!ghGfxBox) return;
+  POINT p = viewPointer();
+  if (paintFrameChanges(ghGfxBox, start, p.x, p.y)) SetFocus(ghGfxBox);
+  updateStatusbar();
+}
+
+void applyEffect(const Effect& effect, const FrameSnapshot* start) {
   if (effect.focusView && ghGfxBox) SetFocus(ghGfxBox);
   if (effect.action != ACTION_NONE) runAction(effect.action, effect.actionTool);
   _highlightTool(effect.listTool);
@@ -58,7 +81,9 @@ void applyEffect(const Effect& effect) {
   if (effect.capture == CAPTURE_RELEASE) ReleaseCapture();
   if (HCURSOR cursor = _cursor(effect.cursor)) SetCursor(cursor);
   if (effect.invalidateList && gToolList) InvalidateRect(gToolList, nullptr, FALSE);
-  if (effect.redraw)
+  if (effect.redraw && start && effect.action == ACTION_NONE)
+    RedrawChanges(*start);
+  else if (effect.redraw)
     Redraw();
   else if (effect.status)
     updateStatusbar();
@@ -67,13 +92,13 @@ void applyEffect(const Effect& effect) {
 LRESULT CALLBACK GfxHandler(HWND, UINT message, WPARAM wParam, LPARAM) {
   POINT p = viewPointer();
   switch (message) {
-    case WM_MOUSEMOVE: applyEffect(OnMouseMove(static_cast<unsigned>(wParam), p.x, p.y)); break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_KEYDOWN: _onPointerOrKey(message, wParam, p); break;
     case WM_MOUSEWHEEL: applyEffect(OnMouseWheel(wheelNotches(wParam), p.x, p.y)); break;
-    case WM_LBUTTONDOWN: applyEffect(OnLButtonDown(p.x, p.y)); break;
-    case WM_LBUTTONUP: applyEffect(OnLButtonUp()); break;
     case WM_RBUTTONDOWN: applyEffect(OnRButtonDown(p.x, p.y)); break;
     case WM_RBUTTONUP: applyEffect(OnRButtonUp()); break;
-    case WM_KEYDOWN: applyEffect(OnKeyDown(static_cast<unsigned>(wParam))); break;
     default: break;
   }
   return 0;
