@@ -156,4 +156,19 @@ TEST_F(CadFrameTest, CreatingDeletingEscapeAndArrowsLeaveTheFullFrame) {
   EXPECT_GT(painted_[PAINT_CHANGES], 20);
 }
 
+TEST_F(CadFrameTest, AViewThatGrowsShowsTheFrameInItsNewPart) {
+  gV.zoom = 10;  // the board, 700 x 1000 pixels, is larger than the view
+  Redraw();
+  RECT frame = {0, 0, 1200, 900};
+  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, TRUE);
+  SetWindowPos(gMainHWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOZORDER | SWP_NOMOVE);
+  pump();
+  RECT view = {};
+  GetClientRect(ghGfxBox, &view);
+  ASSERT_EQ(view.right, 1000);
+  expectFullFrame("grown");
+  moveChecked(30, 20, "a move over the grown view");
+}
+
 }  // namespace
