@@ -140,6 +140,22 @@ void print(const char* what, int objects, Mode mode, const Figures& f) {
   std::fflush(stdout);
 }
 
+// Whole frames of an absurd board: 10^9 mm at zoom 50 with a 0.1 mm grid,
+// 2^24 pixels each way after saturation and five pixels between grid lines;
+// seen at its origin, and panned to its far end.
+void absurdBoard(HWND view) {
+  New();
+  gV.boardWidth = gV.boardHeight = 1e9;
+  gV.zoom = 50;
+  gV.gridSpacing = 0.1;
+  for (double at : {0.0, 1e9 - 10}) {
+    gV.viewX = gV.viewY = -at;
+    const double t0 = nowMs();
+    paintWholeFrame(view, 0, 0);
+    std::printf("whole frame of a 10^9 mm board, view at %.0f mm: %.2f ms\n", at, nowMs() - t0);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -169,6 +185,7 @@ int main(int argc, char** argv) {
       print("drag", objects, mode, drag(view, moves, mode));
     }
   }
+  absurdBoard(view);
   New();
   resetObjs();
   DestroyWindow(top);
