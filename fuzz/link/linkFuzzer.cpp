@@ -2,8 +2,10 @@
 // chunks, interleaved with the user's Run, Pause and Stop and with port
 // failures, all taken from the input whenever the sender asks the port for
 // bytes or sleeps. Checks that only editor lines (and "m105") go out, intact,
-// in order, a new line only after the previous one was acknowledged, and
-// that every halt shows in the dialog.
+// in order, a new line only after the previous one was acknowledged and
+// answered, none again after it was acknowledged (but from the top after
+// Run), no frame while bytes that came before it wait unread, and that every
+// halt shows in the dialog.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -44,9 +46,14 @@ struct FuzzRun {
   // What went out so far.
   int lastLine = 0;         // line of the last line frame
   bool lastAcked = true;    // it was acknowledged
-  bool restartAllowed = false;
+  // A Run that restarts from the top begins a new epoch; a line taken before
+  // it may still go out after it, as the last line of the epoch before.
+  int epoch = 0;
+  int takenInEpoch = 0;    // epoch of the line taken last
+  int writtenInEpoch = 0;  // epoch of the line frame written last
   bool awaitingAck = false;
   bool lastWasLine = false;  // the frame awaiting its acknowledgement is a line
+  bool lineEndSinceAck = false;  // a CR or LF was read after the last acknowledgement
 };
 
 FuzzRun* _run(void* c) { return static_cast<FuzzRun*>(c); }
@@ -69,7 +76,10 @@ bool _step(FuzzRun* r, bool query) {
     switch (op & 3) {
       case 1: PauseCommand(&r->io); break;
       case 2: StopCommand(&r->io); break;
-      default: RunCommand(&r->io); r->restartAllowed = true; break;
+      default:
+        if (gRunState != RUN_PAUSED) ++r->epoch;
+        RunCommand(&r->io);
+        break;
     }
   } else if (op < 0xE0) {
     port.arriving.push_back((op & 1) ? "k" : "ready\r\n");
@@ -82,6 +92,9 @@ bool _step(FuzzRun* r, bool query) {
 
 int _write(void* c, const char* bytes, int n) {
   FuzzRun* r = _run(c);
+  // Every byte that came before the frame was read first: none of them can
+  // be taken for its acknowledgement.
+  check(r->script.port.arriving.empty());
   std::string frame(bytes, n);
   check(n >= 2 && frame.back() == '\n' && frame.find('\n') == frame.size() - 1);
   check(frameIsIntact(frame.data(), frame.size() - 1));
@@ -91,12 +104,17 @@ int _write(void* c, const char* bytes, int n) {
   if (!r->lastWasLine) return 1;
   int line = lineNumber(text);
   check(line > 0 && IsSendableLine(text.c_str()));
-  if (!r->lastAcked && line == r->lastLine) return 1;  // a resend
-  bool restart = r->restartAllowed && line == nextSendable(0);
-  check(restart || (r->lastAcked && line == nextSendable(r->lastLine)));
+  if (r->takenInEpoch != r->writtenInEpoch)
+    check(line == nextSendable(0));  // the first line of a restarted run
+  else if (!r->lastAcked && line == r->lastLine)
+    return 1;  // a resend
+  else
+    check(r->lastAcked && line == nextSendable(r->lastLine));
+  // A new line needs a ready answer, which ends after the last acknowledgement.
+  check(r->lineEndSinceAck);
   r->lastLine = line;
   r->lastAcked = false;
-  r->restartAllowed = false;
+  r->writtenInEpoch = r->takenInEpoch;
   return 1;
 }
 
@@ -106,7 +124,10 @@ int _read(void* c, char* bytes, int n) {
   if (r->awaitingAck && got > 0) {
     check(got == 1);  // the acknowledgement is one byte
     r->awaitingAck = false;
+    r->lineEndSinceAck = false;
     if (r->lastWasLine && bytes[0] == 'k') r->lastAcked = true;
+  } else if (std::string(bytes, got > 0 ? got : 0).find_first_of("\r\n") != std::string::npos) {
+    r->lineEndSinceAck = true;
   }
   return got;
 }
@@ -136,7 +157,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   r.io = r.script.io;
   r.io.port = {&r, _write, _read, _bytesWaiting, _sleep};
   // The user may press a button while the sender takes a line.
-  r.script.editor.duringTake = [&r](int) { _step(&r, false); };
+  r.script.editor.duringTake = [&r](int) {
+    r.takenInEpoch = r.epoch;
+    _step(&r, false);
+  };
   LinkOpen();
   for (int pass = 0; pass < 1000000 && SenderPass(&r.io); ++pass) {
     if (gRunState == RUN_HALTED) {

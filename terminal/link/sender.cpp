@@ -18,6 +18,12 @@ namespace {
 const int ACK_FAILED = -1;
 const int ACK_ENDED = -2;
 
+// Sender thread only: the halts so far (a halt while a frame waits for the
+// input to settle keeps it back, whatever the user pressed after it), and
+// whether an error answer asks for "m105".
+unsigned gHalts = 0;
+bool gM105Due = false;
+
 void _log(const LinkIo* io, const std::string& text) {
   io->report.appendLog(io->report.context, text.c_str());
 }
@@ -31,8 +37,13 @@ std::string _heldText() {
   return text;
 }
 
-void _halt(const LinkIo* io) {
+void _haltOnly() {
+  ++gHalts;
   runHalt();
+}
+
+void _halt(const LinkIo* io) {
+  _haltOnly();
   io->report.updateButtons(io->report.context);
 }
 
@@ -62,8 +73,10 @@ int _awaitAcknowledgement(const LinkIo* io) {
   return ACK_ENDED;
 }
 
-// Answer bytes are waiting: collect them and handle a complete answer.
-void _collectAnswer(const LinkIo* io, int n) {
+// Answer bytes are waiting: collect them and handle a complete answer. A
+// ready answer counts only when readyCounts; an error answer halts the run
+// unless it is halted already, and makes "m105" due.
+void _collectAnswer(const LinkIo* io, int n, bool readyCounts) {
   const LinkPort& port = io->port;
   if (answerOverflows(n)) {
     _log(io, LOG_OVERFLOW);
@@ -91,14 +104,48 @@ void _collectAnswer(const LinkIo* io, int n) {
   int state = gRunState;
   if (state != RUN_IDLE && state != RUN_PAUSED) _log(io, ">> " + _heldText() + "\n");
   int kind = answerKind(gRxBuffer, gRxCount);
-  if (kind == ANSWER_ERROR) {
+  answerClear();
+  if (kind == ANSWER_ERROR && state != RUN_HALTED) {
     _markTakenLine(io);
     _halt(io);
-    SendLine(io, "m105");
-  } else if (kind == ANSWER_READY) {
+    gM105Due = true;
+  } else if (kind == ANSWER_READY && readyCounts) {
     runAnswerReady();
   }
+}
+
+// Before a frame is written: what is waiting was sent before the controller
+// saw the frame, so none of it is the frame's acknowledgement. Complete
+// answers are handled, a ready answer counting for nothing; an answer still
+// arriving is let finish (bytes at most LINK_WAIT_MS apart), and what is
+// left unfinished is dropped, as when a line is taken. 0 when the frame may
+// go out, else the SendResult that keeps it back: unless the frame always
+// goes ("m105"), an answer that halts the run stops it, and reading stops
+// there, so what follows waits in the port for the next Run.
+int _settleInput(const LinkIo* io, bool always) {
+  const LinkPort& port = io->port;
+  unsigned halts = gHalts;
+  int result = 0;
+  for (;;) {
+    if (!gRunActive) {
+      result = SEND_ENDED;
+      break;
+    }
+    if (!always && gHalts != halts) {
+      result = SEND_HALTED;
+      break;
+    }
+    int n = port.bytesWaiting(port.context, gRxCount > 0 ? LINK_WAIT_MS : 0);
+    if (n < 0) {
+      _haltPortFailed(io);
+      result = SEND_FAILED;
+      break;
+    }
+    if (n == 0) break;
+    _collectAnswer(io, n, false);
+  }
   answerClear();
+  return result;
 }
 
 // The controller is ready: take the next line, send it unless it is a
@@ -129,12 +176,13 @@ void _takeNextLine(const LinkIo* io) {
   std::free(text);
 }
 
-}  // namespace
-
-int SendLine(const LinkIo* io, const char* text) {
+// One frame: written once its input has settled, then resent while the
+// controller rejects it. A SendResult.
+int _sendFrame(const LinkIo* io, const char* text, bool always) {
   const LinkPort& port = io->port;
   const std::string frame = lineFrame(text);
   for (int attempts = 0;;) {
+    if (int kept = _settleInput(io, always)) return kept;
     if (!port.write(port.context, frame.data(), static_cast<int>(frame.size()))) {
       _haltPortFailed(io);
       return SEND_FAILED;
@@ -149,12 +197,30 @@ int SendLine(const LinkIo* io, const char* text) {
     _log(io, LOG_PARITY + _heldText());
     port.sleep(port.context, 1);
     if (++attempts < RESEND_LIMIT) continue;
-    runHalt();
+    _haltOnly();
     _log(io, LOG_CRITICAL + _heldText());
     io->report.updateButtons(io->report.context);
     _markTakenLine(io);
     return SEND_LIMIT;
   }
+}
+
+// "m105" once for every error answer that halted the run; a failed port or
+// the end of the connection ends it.
+void _sendDueM105(const LinkIo* io) {
+  while (gM105Due) {
+    gM105Due = false;
+    int result = _sendFrame(io, "m105", true);
+    if (result == SEND_FAILED || result == SEND_ENDED) gM105Due = false;
+  }
+}
+
+}  // namespace
+
+int SendLine(const LinkIo* io, const char* text) {
+  int result = _sendFrame(io, text, false);
+  _sendDueM105(io);
+  return result;
 }
 
 int SenderPass(const LinkIo* io) {
@@ -172,7 +238,8 @@ int SenderPass(const LinkIo* io) {
     _haltPortFailed(io);
     return 1;
   }
-  if (n > 0) _collectAnswer(io, n);
+  if (n > 0) _collectAnswer(io, n, true);
+  _sendDueM105(io);
   if (gRunState == RUN_READY) _takeNextLine(io);
   return 1;
 }

@@ -33,11 +33,17 @@ ports=()
 
 device() { echo "$WINEPREFIX/dosdevices/com$1"; }
 
-cleanup() {
+# Ends kivo-sim (what it says on its way out goes to sim.err) or socat.
+stopAll() {
   for pid in "${pids[@]}"; do
     kill -TERM "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
   done
+  pids=()
+}
+
+cleanup() {
+  stopAll
   for port in "${ports[@]}"; do
     wine reg delete 'HKLM\Software\Wine\Ports' /v "COM$port" /f >/dev/null 2>&1
     [ -L "$(device "$port")" ] && rm -f "$(device "$port")"
@@ -98,5 +104,6 @@ case $mode in
 esac
 "$@"
 status=$?
+stopAll
 [ -s "$work/sim.err" ] && cat "$work/sim.err" >&2
 exit $status

@@ -53,6 +53,10 @@ int _bytesWaiting(void* c, int waitMs) {
     return static_cast<int>(port.arriving.front().size());
   }
   if (waitMs == 0) return 0;
+  if (port.onIdleWait) {
+    port.onIdleWait();
+    if (!port.arriving.empty()) return static_cast<int>(port.arriving.front().size());
+  }
   if (++port.idleWaits >= port.idleLimit) {
     port.idleLimitHit = true;
     LinkEnd();

@@ -29,6 +29,9 @@ struct ScriptPort {
   // controller that repeats it while nothing happens.
   int idleWaits = 0;
   int idleReady = 0;
+  // Called when a wait finds nothing (its time passes): may make bytes
+  // arrive.
+  std::function<void()> onIdleWait;
   int idleLimit = 2000;
   bool idleLimitHit = false;
 };

@@ -107,14 +107,106 @@ TEST_F(Sender, RejectedFramesAreResentBeforeTheLineIsLogged) {
   EXPECT_EQ(s.report.completes, 1);
 }
 
-TEST_F(Sender, AByteWaitingBeforeTheFrameIsItsAcknowledgement) {
-  s.editor.lines = {"g0z5"};
+// Bytes waiting when a frame is due were sent before the controller saw it:
+// they are answers, and only a byte that comes after the frame is its
+// acknowledgement.
+TEST_F(Sender, AReadyWaitingBeforeTheFrameIsNoAcknowledgementAndCountsForNothing) {
+  s.editor.lines = {"g0z5", "g1x1"};
+  acknowledgeOnly();
+  RunCommand(io);
+  s.port.arriving = {"ready\r\n", "ready\r\n"};  // the second one waits when line 1 is due
+  passUntil([&] { return s.port.frames.size() == 1; });
+  passes(20);
+  EXPECT_EQ(sentTexts(s.port), Texts{"g0z5"});  // once, and line 2 waits for a ready after it
+  EXPECT_EQ(gRunState, RUN_WAITING);
+  ready();
+  passUntil([&] { return s.port.frames.size() == 2; });
+  EXPECT_EQ(sentTexts(s.port), (Texts{"g0z5", "g1x1"}));
+  EXPECT_EQ(s.report.log, ">> ready\r\n\n>> ready\r\n\n[1] g0z5\n>> ready\r\n\n[2] g1x1\n");
+}
+
+TEST_F(Sender, AReadyWaitingBeforeAResendIsNoAcknowledgement) {
+  s.editor.lines = {"g0z5", "g1x1"};
+  goodController(&s);
+  auto good = s.port.onFrame;
+  int frames = 0;
+  s.port.onFrame = [&](const std::string& frame) {
+    if (++frames == 1)
+      s.port.arriving.push_back("?ready\r\n");  // a rejection, and an unsolicited ready behind it
+    else
+      good(frame);
+  };
+  runProgram();
+  EXPECT_EQ(sentTexts(s.port), (Texts{"g0z5", "g0z5", "g1x1"}));
+  EXPECT_EQ(s.report.log, ">> ready\r\n\n" + std::string(LOG_PARITY) +
+                              ">> ready\r\n\n[1] g0z5\n>> ready\r\n\n[2] g1x1\n>> ready\r\n\n");
+  EXPECT_EQ(s.report.completes, 1);
+}
+
+// An error answer waiting when a frame is due halts the run: the frame is
+// not sent, the line taken is marked and "m105" goes out.
+TEST_F(Sender, AnErrorWaitingBeforeTheFrameHaltsAndKeepsItBack) {
+  s.editor.lines = {"g0z5", "g1x1"};
   goodController(&s);
   RunCommand(io);
-  s.port.arriving = {"ready\r\n", "z"};
+  s.port.arriving = {"ready\r\n", "Error 22\r\n"};
+  passUntil([&] { return gRunState == RUN_HALTED; });
+  passes(10);
+  EXPECT_EQ(sentTexts(s.port), Texts{"m105"});
+  EXPECT_EQ(s.report.log, ">> ready\r\n\n>> Error 22\r\n\n[1] g0z5\n");
+  EXPECT_EQ(s.editor.marks, std::vector<int>{1});
+  expectButtons(1, 0, 0);
+  // The ready answer to "m105" waits in the port for the next Run.
+  EXPECT_EQ(s.port.arriving, std::deque<std::string>{"ready\r\n"});
+  RunCommand(io);
   passUntil([&] { return s.report.completes == 1; });
-  EXPECT_EQ(sentTexts(s.port), (Texts{"g0z5", "g0z5"}));
-  EXPECT_NE(s.report.log.find(LOG_PARITY), std::string::npos);
+  EXPECT_EQ(sentTexts(s.port), (Texts{"m105", "g0z5", "g1x1"}));
+}
+
+TEST_F(Sender, AnErrorWaitingBeforeAResendHaltsAndKeepsItBack) {
+  s.editor.lines = {"g0z5"};
+  s.port.onFrame = [&](const std::string& frame) {
+    s.port.arriving.push_back(frame.substr(1) == "m105" ? "k" : "?");
+    if (frame.substr(1) == "g0z5") s.port.arriving.push_back("error: spindle\r\n");
+  };
+  runProgram();
+  EXPECT_EQ(sentTexts(s.port), (Texts{"g0z5", "m105"}));
+  EXPECT_EQ(s.report.log,
+            ">> ready\r\n\n" + std::string(LOG_PARITY) + ">> error: spindle\r\n\n[1] g0z5\n");
+  EXPECT_EQ(s.editor.marks, std::vector<int>{1});
+}
+
+// While the run is halted an error answer before "m105" is only logged: one
+// "m105" goes out, and it goes out.
+TEST_F(Sender, AnErrorWaitingBeforeM105IsOnlyLogged) {
+  s.editor.lines = {"g0z5", "g1x1"};
+  s.port.onFrame = [&](const std::string& frame) {
+    s.port.arriving.push_back("k");
+    if (frame.substr(1) == "g0z5") s.port.arriving.insert(s.port.arriving.end(), {"error 1\r\n", "error 2\r\n"});
+  };
+  runProgram();
+  passes(10);
+  EXPECT_EQ(sentTexts(s.port), (Texts{"g0z5", "m105"}));
+  EXPECT_EQ(s.report.log, ">> ready\r\n\n[1] g0z5\n>> error 1\r\n\n>> error 2\r\n\n");
+  EXPECT_EQ(s.editor.marks, std::vector<int>{1});
+}
+
+// An answer the controller is still sending when a frame is due is let
+// finish first: its remaining bytes come before the acknowledgement.
+TEST_F(Sender, AnAnswerArrivingWhenTheFrameIsDueIsLetFinish) {
+  s.editor.lines = {"g0z5", "g1x1"};
+  acknowledgeOnly();
+  RunCommand(io);
+  s.port.arriving = {"ready\r\n", "rea"};
+  s.port.onIdleWait = [&] {
+    EXPECT_TRUE(s.port.frames.empty());  // the frame waits for the rest
+    s.port.arriving.push_back("dy\r\n");
+    s.port.onIdleWait = nullptr;
+  };
+  passUntil([&] { return s.port.frames.size() == 1; });
+  passes(20);
+  EXPECT_EQ(sentTexts(s.port), Texts{"g0z5"});  // the finished ready counted for nothing
+  EXPECT_EQ(s.report.log, ">> ready\r\n\n>> ready\r\n\n[1] g0z5\n");
 }
 
 TEST_F(Sender, ResendLimitHaltsAfterAThousandFrames) {
@@ -294,14 +386,19 @@ TEST_F(Sender, AnUnavailableLineIsTakenAgainAfterTheNextReady) {
   EXPECT_EQ(sentTexts(s.port), (Texts{"a1", "a2"}));
 }
 
+// What is held of an answer when a line is taken is dropped; so is what
+// arrives before its frame is due and does not become an answer.
 TEST_F(Sender, APartialAnswerIsDroppedWhenALineIsTaken) {
   s.editor.lines = {";c", "g1"};
-  goodController(&s, 1);
+  goodController(&s);
+  s.editor.duringTake = [&](int n) {
+    if (n == 2) s.port.arriving.push_back("xy");
+  };
   RunCommand(io);
-  s.port.arriving = {"ready\r\n", "xy"};
+  s.port.arriving = {"ready\r\n", "ab"};
   passUntil([&] { return s.report.completes == 1; });
-  EXPECT_EQ(sentTexts(s.port), (Texts{"g1", "g1"}));
-  EXPECT_EQ(s.report.log.find("xy"), std::string::npos) << s.report.log;
+  EXPECT_EQ(sentTexts(s.port), Texts{"g1"});  // 'x' was no acknowledgement
+  EXPECT_EQ(s.report.log, ">> ready\r\n\n[1] ;c\n[2] g1\n>> ready\r\n\n");
 }
 
 TEST_F(Sender, AFailedPortHaltsTheRunWithoutSpinning) {

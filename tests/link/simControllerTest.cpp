@@ -8,6 +8,7 @@
 
 #include "terminal/link/lineFrame.h"
 #include "tools/kivo-sim/controller.h"
+#include "tools/kivo-sim/timing.h"
 
 namespace {
 
@@ -22,9 +23,12 @@ int parse(std::vector<std::string> args, SimOptions* o, std::string* error = nul
 TEST(SimOptions, ValuesAndMistakes) {
   SimOptions o;
   ASSERT_EQ(parse({"--device", "/dev/ttyUSB0", "--reject", "2,5,9", "--reject-rate", "0.25", "--seed", "7",
-                   "--baud", "115200", "--latency", "30", "--verbose", "--corrupt-out", "1"},
+                   "--baud", "115200", "--latency", "30", "--verbose", "--corrupt-out", "1", "--stray-ready",
+                   "--timing"},
                   &o),
             1);
+  EXPECT_TRUE(o.strayReady);
+  EXPECT_TRUE(o.timing);
   EXPECT_EQ(o.device, "/dev/ttyUSB0");
   EXPECT_EQ(o.rejectFrames, (std::vector<long>{2, 5, 9}));
   EXPECT_DOUBLE_EQ(o.rejectRate, 0.25);
@@ -106,6 +110,20 @@ TEST_F(SimFrames, InjectedAnswers) {
   EXPECT_FALSE(simMaySendIdleReady(&sim));
 }
 
+TEST_F(SimFrames, AStrayReadyFollowsEveryRejectionInTheSameWrite) {
+  options.rejectFrames = {2};
+  options.strayReady = true;
+  start();
+  std::string frame = lineFrame("g0z5");
+  EXPECT_EQ(feed(frame), "kready\r\n");
+  SimEvents events;
+  simReceive(&sim, frame.data(), frame.size(), &events);
+  ASSERT_EQ(events.replies.size(), 2u);
+  EXPECT_EQ(events.replies[0].bytes + events.replies[1].bytes, "?ready\r\n");
+  EXPECT_EQ(events.replies[1].delayMs, 0);  // due with the rejection: one write
+  EXPECT_EQ(feed("\x10g1x5\n"), "?ready\r\n");
+}
+
 TEST_F(SimFrames, NoiseNeverLooksLikeReadyOrError) {
   options.noise = 1;
   options.seed = 11;
@@ -174,6 +192,19 @@ TEST_F(SimFrames, ChannelFaults) {
   size_t kept = simChannelIn(&sim, many.data(), many.size()).size();
   EXPECT_GT(kept, 400u);
   EXPECT_LT(kept, 600u);
+}
+
+// The --timing report: parts of the cycles and the line's share of them.
+TEST(SimTimingReport, SpreadsAndTheLinesShare) {
+  SimTiming timing;
+  EXPECT_EQ(simTimingReport(timing), "timing: no answered frame was followed by another\n");
+  for (int i = 0; i < 10; ++i) simTimingAdd(&timing, 1000 + 100 * i, i == 9 ? 500 : 10, 40);
+  std::string report = simTimingReport(timing);
+  EXPECT_NE(report.find("timing of 10 frames"), std::string::npos) << report;
+  EXPECT_NE(report.find("median   1500.0  mean   1450.0  p90   1900.0 us"), std::string::npos) << report;
+  EXPECT_NE(report.find("median     10.0  mean     59.0  p90    500.0 us"), std::string::npos) << report;
+  // 14,500 of 14,500 + 590 + 400 us.
+  EXPECT_NE(report.find("the line's own time is 93.6 %"), std::string::npos) << report;
 }
 
 }  // namespace

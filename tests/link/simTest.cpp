@@ -153,6 +153,19 @@ TEST_F(SimLink, DamagedAndRejectedFramesAreResent) {
   EXPECT_EQ(sim.recorded(), sendable());
 }
 
+// A ready answer behind a rejection waits in the input when the frame goes
+// out again: it is no acknowledgement, and every line is taken once.
+TEST_F(SimLink, AReadyWaitingBeforeAResendIsNoAcknowledgement) {
+  SimProcess sim({"--reject", "2,5,6", "--stray-ready"});
+  connect(sim);
+  run();
+  EXPECT_EQ(s.report.completes, 1) << s.report.log;
+  EXPECT_EQ(count(LOG_PARITY), 3);
+  EXPECT_EQ(count(">> ready\r\n"), static_cast<int>(sendable().size()) + 1 + 3);
+  sim.stop();
+  EXPECT_EQ(sim.recorded(), sendable());
+}
+
 TEST_F(SimLink, NoiseAnswersAreLoggedOnly) {
   SimProcess sim({"--noise", "0.5", "--seed", "2"});
   connect(sim);
@@ -282,7 +295,8 @@ TEST(SimCommandLine, HelpAndBadArguments) {
   std::string help = readFile(out);
   for (const char* option : {"--pty", "--device", "--record", "--reject", "--reject-rate", "--seed", "--error-at",
                              "--overflow", "--silent", "--noise", "--drop-in", "--drop-out", "--corrupt-in",
-                             "--corrupt-out", "--baud", "--latency", "--ready-period", "--quiet", "--verbose"})
+                             "--corrupt-out", "--baud", "--latency", "--ready-period", "--quiet", "--verbose",
+                             "--stray-ready", "--timing"})
     EXPECT_NE(help.find(option), std::string::npos) << option;
   EXPECT_EQ(WEXITSTATUS(std::system((std::string(KIVO_SIM) + " --reject-rate 2 2>/dev/null").c_str())), 2);
   EXPECT_EQ(WEXITSTATUS(std::system((std::string(KIVO_SIM) + " --frobnicate 2>/dev/null").c_str())), 2);

@@ -168,6 +168,21 @@ TEST_F(Stream, RejectedFramesAreSentAgainAndLogged) {
             std::string::npos);
 }
 
+// kivo-sim --reject 3,4,10 --stray-ready: an unsolicited ready answer follows
+// each rejection and waits in the terminal's input when the frame goes out
+// again. It is logged, not taken for the acknowledgement: every line is
+// taken once.
+TEST_F(Stream, AReadyWaitingBeforeAResendIsNoAcknowledgement) {
+  open("mounting-plate.cnc");
+  std::string log = runToTheEnd();
+  EXPECT_EQ(count(log, PARITY), 3);
+  EXPECT_EQ(count(log, ">> ready\r\n\n"), static_cast<int>(sendable.size()) + 1 + 3);
+  int third = editorLineOf(3);
+  EXPECT_NE(log.find(std::string(PARITY) + ">> ready\r\n\n" + PARITY + ">> ready\r\n\n[" + std::to_string(third) +
+                     "] " + sendable[2] + "\n"),
+            std::string::npos);
+}
+
 // kivo-sim --error-at 20: the 20th line is answered with an error.
 TEST_F(Stream, AnErrorAnswerHaltsAndMarksTheLineThenRunStartsAgain) {
   open("mounting-plate.cnc");

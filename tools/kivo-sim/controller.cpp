@@ -41,12 +41,18 @@ const char SIM_USAGE[] =
     "  --silent FRAME       answer nothing from that frame on\n"
     "  --noise P            follow a share of the acknowledgements with a line\n"
     "                       of noise (no 'r' first, never \"error\")\n"
+    "  --stray-ready        follow every rejection with an unsolicited ready\n"
+    "                       answer in the same write: it waits in the terminal's\n"
+    "                       input when the frame is sent again\n"
     "  --drop-in P          lose a share of the bytes from the terminal\n"
     "  --corrupt-in P       flip one bit in a share of the bytes from the terminal\n"
     "  --drop-out P         lose a share of the bytes to the terminal\n"
     "  --corrupt-out P      flip one bit in a share of the bytes to the terminal\n"
     "\n"
     "  --quiet              report only errors; --verbose: every frame and answer\n"
+    "  --timing             at the end, report where the time of a line went: the\n"
+    "                       line's own time, replies written late, and the time\n"
+    "                       from the replies to the terminal's next frame\n"
     "  --help               show this text\n"
     "\n"
     "Faults on the way in are nearly always caught by the checksum (a frame whose\n"
@@ -111,6 +117,7 @@ std::string _noiseLine(std::mt19937* random) {
 void _reject(SimController* sim, SimEvents* events, const std::string& why) {
   ++sim->rejected;
   events->replies.push_back({std::string(1, SIM_REJECT), 0});
+  if (sim->options.strayReady) events->replies.push_back({SIM_READY, 0});
   events->notes.push_back("frame " + std::to_string(sim->frames) + " rejected: " + why);
 }
 
@@ -158,6 +165,8 @@ int parseSimOptions(int argc, char** argv, SimOptions* o, std::string* error) {
     if (name == "--pty") { o->device.clear(); continue; }
     if (name == "--quiet") { o->verbosity = 0; continue; }
     if (name == "--verbose") { o->verbosity = 2; continue; }
+    if (name == "--timing") { o->timing = true; continue; }
+    if (name == "--stray-ready") { o->strayReady = true; continue; }
     if (i + 1 >= argc) {
       *error = name.compare(0, 2, "--") == 0 ? name + " needs a value" : "unknown argument " + name;
       return 0;

@@ -20,12 +20,14 @@ struct SimOptions {
   long overflowAt = 0;  // line answered with an overlong answer
   long silentFrom = 0;  // frame from which nothing is answered
   double noise = 0;     // share of lines followed by a noise answer
+  bool strayReady = false;  // an unsolicited ready answer behind every rejection
   double dropIn = 0, dropOut = 0, corruptIn = 0, corruptOut = 0;
   long baud = 0;  // 0: as fast as the device takes it
   int latencyMs = 0;
   int readyPeriodMs = 1000;
   int frameTimeoutMs = 200;
   int verbosity = 1;  // 0 quiet, 1 normal, 2 verbose
+  bool timing = false;  // report where the time of a line went, at the end
 };
 
 extern const char SIM_USAGE[];

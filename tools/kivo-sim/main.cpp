@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -20,6 +21,7 @@
 #include <string>
 
 #include "tools/kivo-sim/controller.h"
+#include "tools/kivo-sim/timing.h"
 
 namespace {
 
@@ -37,6 +39,15 @@ struct Outgoing {
   bool optional;  // a repeated ready answer, dropped when the line is full
 };
 
+// The frame being answered, for --timing.
+struct Cycle {
+  Time first;            // its first byte read
+  Time due;              // its replies' last byte due on the line
+  Time written;          // its replies written
+  bool answered = false;  // replies are queued
+  bool sent = false;      // and written
+};
+
 struct Sim {
   SimController controller;
   int fd = -1;
@@ -47,6 +58,8 @@ struct Sim {
   bool connected = false;
   std::chrono::nanoseconds byteTime{0};
   Time inFree, outFree, lastActivity, lastByte;
+  Cycle cycle;
+  SimTiming timing;
 };
 
 void _note(const Sim& sim, int level, const std::string& text) {
@@ -131,6 +144,22 @@ void _queue(Sim* sim, const std::string& bytes, Time notBefore, bool optional) {
   Time due = start + sim->byteTime * static_cast<long>(sent.size());
   sim->outFree = due;
   sim->out.push_back({sent, due, optional});
+  if (!optional) {
+    sim->cycle.due = due;
+    sim->cycle.answered = true;
+    sim->cycle.sent = false;
+  }
+}
+
+// The first byte of a frame: the cycle of the frame before it ends.
+void _frameStarts(Sim* sim, Time now) {
+  Cycle& c = sim->cycle;
+  if (c.sent) {
+    auto us = [](std::chrono::nanoseconds d) { return std::chrono::duration<double, std::micro>(d).count(); };
+    simTimingAdd(&sim->timing, us(c.due - c.first), us(c.written - c.due), us(now - c.written));
+  }
+  c = Cycle();
+  c.first = now;
 }
 
 void _handle(Sim* sim, const SimEvents& events, Time done) {
@@ -198,7 +227,12 @@ bool _send(Sim* sim, Time now) {
     }
     if (next.bytes == SIM_READY) _note(*sim, 2, "ready");
     sim->lastActivity = now;
+    bool reply = !next.optional;
     sim->out.pop_front();
+    if (reply && sim->out.empty() && sim->cycle.answered) {
+      sim->cycle.written = Clock::now();
+      sim->cycle.sent = true;
+    }
   }
   return true;
 }
@@ -236,6 +270,7 @@ int _run(Sim* sim) {
       ssize_t got = read(sim->fd, buffer, sizeof(buffer));
       if (got > 0) {
         if (!sim->connected) _connect(sim, now);
+        if (sim->controller.frame.empty()) _frameStarts(sim, now);
         _receive(sim, buffer, static_cast<size_t>(got), now);
         continue;
       }
@@ -320,7 +355,11 @@ int main(int argc, char** argv) {
   sigaction(SIGTERM, &action, nullptr);
   signal(SIGPIPE, SIG_IGN);
 
+  // Paced replies are due a fraction of a millisecond apart: wake-ups on
+  // time, not up to the default 50 us late.
+  prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
   int status = _run(&sim);
+  if (options.timing) std::fputs(simTimingReport(sim.timing).c_str(), stderr);
   if (sim.record && std::fclose(sim.record) != 0) status = 1;
   if (!options.link.empty()) unlink(options.link.c_str());
   close(sim.fd);
