@@ -124,6 +124,13 @@ TEST_F(FindTest, ReplaceSelectionIsUndoable) {
   EXPECT_EQ(editorText().substr(0, 3), "A\r\n");
   SendMessageA(gEditHWnd, EM_UNDO, 0, 0);
   EXPECT_EQ(editorText(), TEXT);
+
+  SetEditorReadOnly(gEditHWnd, 1);  // as while a program runs
+  SetDlgItemTextA(dialog, IDC_FIND_REPLACE_TEXT, "G0");
+  select(5, 7);
+  click(dialog, IDC_FIND_REPLACE);
+  SetEditorReadOnly(gEditHWnd, 0);
+  EXPECT_EQ(editorText(), TEXT);
 }
 
 }  // namespace
