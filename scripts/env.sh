@@ -60,6 +60,9 @@ kivo_wine_up() {
     wineserver -w
     touch "$WINEPREFIX/.kivo-ready"
   fi
+  # A server left by an earlier run may hold a desktop on a display that is
+  # gone, where no window can be made: start a fresh one.
+  wineserver -k >/dev/null 2>&1 || true
   (wineserver -p >/dev/null 2>&1 &)
   # The first program of a new server sets up the session; do it here so the
   # first test does not pay for it.
