@@ -4,6 +4,10 @@
 # line: through KIVOTerminal.exe under Wine (link_stream_bench), and through
 # the protocol core natively (link_native_stream) for the rate the simulator
 # and this machine allow. Checks that the simulator took every line once.
+# kivo-sim --timing adds its own view of every run: per line, the line's own
+# time, how late its replies went out and the time from the replies to the
+# next frame (pseudo-terminal, wake-ups and the sender), with the share of
+# the line's own time.
 # Needs both builds (bash scripts/build.sh).
 set -euo pipefail
 . "$(dirname "$0")/../../scripts/env.sh"
@@ -27,13 +31,13 @@ echo "program: 10000 lines, $(wc -l < "$work/expected.txt") to send; load averag
 for pacing in "" "--baud 115200"; do
   echo "== kivo-sim ${pacing:-without pacing}"
   # shellcheck disable=SC2086
-  bash tests/link/comPort.sh sim 90 $pacing -- bash -c '
+  bash tests/link/comPort.sh sim 90 $pacing --timing -- bash -c '
     wine "$0" "$1" "$KIVO_SIM_PORT" $2 || exit 1
     cmp -s "$(winepath -u "$KIVO_SIM_RECORD")" "$3" && echo "kivo-sim took every line once, in order" ||
       echo "kivo-sim took other lines than the program'"'"'s"' \
     "$windows/link_stream_bench.exe" "Z:${program//\//\\}" "$pacing" "$work/expected.txt"
   # shellcheck disable=SC2086
-  bash tests/link/comPort.sh sim 90 $pacing -- bash -c '"$0" "$1" "$KIVO_SIM_LINE" $2' \
+  bash tests/link/comPort.sh sim 90 $pacing --timing -- bash -c '"$0" "$1" "$KIVO_SIM_LINE" $2' \
     "$native/link_native_stream" "$program" "$pacing"
 done
 echo "load average $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -8,6 +8,7 @@
 
 #include "terminal/link/lineFrame.h"
 #include "tools/kivo-sim/controller.h"
+#include "tools/kivo-sim/replyWait.h"
 #include "tools/kivo-sim/timing.h"
 
 namespace {
@@ -198,13 +199,52 @@ TEST_F(SimFrames, ChannelFaults) {
 TEST(SimTimingReport, SpreadsAndTheLinesShare) {
   SimTiming timing;
   EXPECT_EQ(simTimingReport(timing), "timing: no answered frame was followed by another\n");
-  for (int i = 0; i < 10; ++i) simTimingAdd(&timing, 1000 + 100 * i, i == 9 ? 500 : 10, 40);
+  // 200 cycles: the line's time 1000 to 1995 us, one late write of 5 ms and
+  // two of 500 us, the terminal's turn 40 us.
+  for (int i = 0; i < 200; ++i) simTimingAdd(&timing, 1000 + 5 * i, i == 199 ? 5000 : i >= 197 ? 500 : 10, 40);
   std::string report = simTimingReport(timing);
-  EXPECT_NE(report.find("timing of 10 frames"), std::string::npos) << report;
-  EXPECT_NE(report.find("median   1500.0  mean   1450.0  p90   1900.0 us"), std::string::npos) << report;
-  EXPECT_NE(report.find("median     10.0  mean     59.0  p90    500.0 us"), std::string::npos) << report;
-  // 14,500 of 14,500 + 590 + 400 us.
-  EXPECT_NE(report.find("the line's own time is 93.6 %"), std::string::npos) << report;
+  EXPECT_NE(report.find("timing of 200 frames"), std::string::npos) << report;
+  EXPECT_NE(report.find("median   1500.0  mean   1497.5  p90   1900.0  p99   1990.0  max    1995.0 us"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("median     10.0  mean     39.9  p90     10.0  p99    500.0  max    5000.0 us"),
+            std::string::npos)
+      << report;
+  // 299,500 of 299,500 + 7,970 + 8,000 us.
+  EXPECT_NE(report.find("the line's own time is 94.9 %"), std::string::npos) << report;
+}
+
+// The wait before a reply on a paced line: asleep until shortly before it is
+// due, then on the clock, and never in a busy loop once it is overdue.
+TEST(SimReplyWait, SleepsThenWatchesTheClockThenWaitsForRoom) {
+  using std::chrono::microseconds;
+  SimClock::time_point now{microseconds(1000000)};
+  SimClock::time_point later = now + microseconds(50000);  // the frame time-out, the repeated ready
+
+  SimWait idle = simReplyWait(false, now, now, later);
+  EXPECT_EQ(idle.kind, SIM_WAIT_INPUT);
+  EXPECT_TRUE(idle.until == later);
+
+  SimClock::time_point due = now + microseconds(2000);
+  SimWait far = simReplyWait(true, now, due, later);
+  EXPECT_EQ(far.kind, SIM_WAIT_INPUT);
+  EXPECT_TRUE(far.until == due - SIM_SPIN_NS);
+  // Another duty that comes first wakes the simulator first.
+  SimWait sooner = simReplyWait(true, now, due, now + microseconds(500));
+  EXPECT_EQ(sooner.kind, SIM_WAIT_INPUT);
+  EXPECT_TRUE(sooner.until == now + microseconds(500));
+
+  SimWait near = simReplyWait(true, due - SIM_SPIN_NS, due, later);
+  EXPECT_EQ(near.kind, SIM_WAIT_SPIN);
+  EXPECT_TRUE(near.until == due);
+  SimWait justBefore = simReplyWait(true, due - SIM_SPIN_NS - microseconds(1), due, later);
+  EXPECT_EQ(justBefore.kind, SIM_WAIT_INPUT);
+
+  for (SimClock::time_point at : {due, due + microseconds(300)}) {
+    SimWait overdue = simReplyWait(true, at, due, later);
+    EXPECT_EQ(overdue.kind, SIM_WAIT_ROOM);
+    EXPECT_TRUE(overdue.until == later);
+  }
 }
 
 }  // namespace

@@ -21,11 +21,12 @@
 #include <string>
 
 #include "tools/kivo-sim/controller.h"
+#include "tools/kivo-sim/replyWait.h"
 #include "tools/kivo-sim/timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = SimClock;
 using Time = Clock::time_point;
 using Ms = std::chrono::milliseconds;
 
@@ -252,15 +253,22 @@ int _run(Sim* sim) {
     pollfd p = {sim->fd, POLLIN, 0};
     Time wake = now + Ms(100);
     if (sim->connected) {
-      if (!sim->out.empty()) wake = std::min(wake, sim->out.front().due);
       if (!sim->controller.frame.empty())
         wake = std::min(wake, sim->lastByte + Ms(o.frameTimeoutMs));
       else if (sim->out.empty())
         wake = std::min(wake, sim->lastActivity + Ms(o.readyPeriodMs));
-      if (!sim->out.empty() && sim->out.front().due <= now) p.events |= POLLOUT;
     }
-    timespec wait = _until(now, wake);
-    int ready = ppoll(&p, 1, &wait, nullptr);
+    bool replyWaits = sim->connected && !sim->out.empty();
+    SimWait plan = simReplyWait(replyWaits, now, replyWaits ? sim->out.front().due : now, wake);
+    int ready = 0;
+    if (plan.kind == SIM_WAIT_SPIN) {
+      while (Clock::now() < plan.until) {
+      }
+    } else {
+      if (plan.kind == SIM_WAIT_ROOM) p.events |= POLLOUT;
+      timespec wait = _until(now, plan.until);
+      ready = ppoll(&p, 1, &wait, nullptr);
+    }
     if (ready < 0 && errno != EINTR) {
       _note(*sim, 0, std::string("poll: ") + std::strerror(errno));
       return 1;

@@ -7,20 +7,20 @@
 namespace {
 
 struct Spread {
-  double median, mean, p90, sum;
+  double median, mean, p90, p99, max, sum;
 };
 
 Spread _spread(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   double sum = std::accumulate(values.begin(), values.end(), 0.0);
   size_t n = values.size();
-  return {values[n / 2], sum / n, values[(n * 9) / 10], sum};
+  return {values[n / 2], sum / n, values[(n * 9) / 10], values[(n * 99) / 100], values[n - 1], sum};
 }
 
 std::string _row(const char* what, const Spread& s) {
-  char text[160];
-  std::snprintf(text, sizeof(text), "  %-34s median %8.1f  mean %8.1f  p90 %8.1f us\n", what, s.median, s.mean,
-                s.p90);
+  char text[200];
+  std::snprintf(text, sizeof(text), "  %-34s median %8.1f  mean %8.1f  p90 %8.1f  p99 %8.1f  max %9.1f us\n",
+                what, s.median, s.mean, s.p90, s.p99, s.max);
   return text;
 }
 
