@@ -327,7 +327,7 @@ void RunProgram(HWND editor) {
   gPortHandle = port;
   gRunEditor = editor;
   gUiThreadId = GetCurrentThreadId();
-  gRunPort = RunPort{port, 0, 0, 0};
+  gRunPort = newRunPort(port);
   gLinkIo = _linkIo(&gRunPort);
   lineCacheReset();
   viewTakeChanges();

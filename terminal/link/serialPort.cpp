@@ -1,6 +1,7 @@
 #include "terminal/link/serialPort.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -26,34 +27,46 @@ int _portWrite(void* context, const char* bytes, int n) {
          written == static_cast<DWORD>(n);
 }
 
+int _held(const RunPort* port) { return port->inputEnd - port->inputStart; }
+
+// Held bytes first; with none held, what waits in the queue, without waiting.
 int _portRead(void* context, char* bytes, int n) {
   RunPort* port = static_cast<RunPort*>(context);
-  int got = 0;
-  if (n > 0 && port->held) {
-    bytes[got++] = port->heldByte;
-    port->held = 0;
+  if (n <= 0) return 0;
+  if (int held = std::min(n, _held(port))) {
+    std::memcpy(bytes, port->input + port->inputStart, static_cast<size_t>(held));
+    port->inputStart += held;
+    return held;
   }
   int queued = BytesWaiting(port->handle);
-  if (queued < 0) return got ? got : -1;
-  int want = std::min(n - got, queued);
-  if (want <= 0) return got;
+  if (queued < 0) return -1;
+  int want = std::min(n, queued);
+  if (want == 0) return 0;
   DWORD read = 0;
-  if (!ReadFile(port->handle, bytes + got, static_cast<DWORD>(want), &read, nullptr)) return got ? got : -1;
-  return got + static_cast<int>(read);
+  if (!ReadFile(port->handle, bytes, static_cast<DWORD>(want), &read, nullptr)) return -1;
+  return static_cast<int>(read);
 }
 
+// What is held and queued; with nothing held, a wait is the read that fills
+// the held bytes.
 int _portBytesWaiting(void* context, int waitMs) {
   RunPort* port = static_cast<RunPort*>(context);
-  int queued = BytesWaiting(port->handle);
-  if (queued < 0) return -1;
-  if (queued + port->held > 0 || waitMs <= 0) return queued + port->held;
+  if (_held(port) > 0 || waitMs <= 0) {
+    int queued = BytesWaiting(port->handle);
+    return queued < 0 ? -1 : _held(port) + queued;
+  }
   if (!_setWait(port, waitMs)) return -1;
   DWORD read = 0;
-  if (!ReadFile(port->handle, &port->heldByte, 1, &read, nullptr)) return -1;
+  if (!ReadFile(port->handle, port->input, 1, &read, nullptr)) return -1;
+  port->inputStart = 0;
+  port->inputEnd = static_cast<int>(read);
   if (read == 0) return 0;
-  port->held = 1;
-  queued = BytesWaiting(port->handle);
-  return queued < 0 ? 1 : queued + 1;
+  // What came with the first byte is taken in the same wake-up.
+  int queued = BytesWaiting(port->handle);
+  int more = std::min(queued, RUN_PORT_INPUT - 1);
+  if (more > 0 && ReadFile(port->handle, port->input + 1, static_cast<DWORD>(more), &read, nullptr))
+    port->inputEnd += static_cast<int>(read);
+  return queued < 0 ? _held(port) : _held(port) + (queued - std::min(queued, more));
 }
 
 void _portSleep(void*, int ms) { Sleep(static_cast<DWORD>(ms)); }
@@ -95,6 +108,14 @@ int BytesWaiting(HANDLE port) {
   ZeroMemory(&status, sizeof(status));
   if (!ClearCommError(port, nullptr, &status)) return -1;
   return static_cast<int>(std::min<DWORD>(status.cbInQue, 0x7FFFFFFF));
+}
+
+RunPort newRunPort(HANDLE handle) {
+  RunPort port;
+  port.handle = handle;
+  port.waitMs = 0;
+  port.inputStart = port.inputEnd = 0;
+  return port;
 }
 
 LinkPort runLinkPort(RunPort* port) { return LinkPort{port, _portWrite, _portRead, _portBytesWaiting, _portSleep}; }

@@ -22,17 +22,23 @@ void applyLineSettings(DCB* dcb);
 // queried (a USB adapter pulled out). Also clears a pending line error.
 int BytesWaiting(HANDLE port);
 
-// An open port as the sender thread drives it. A wait for input reads the
-// first byte that arrives (the port's time-outs bound the wait) and holds
-// it until the next read: a read of one byte returns as that byte comes,
-// where some drivers end a read of more bytes than arrive only at its
-// time-out.
+// An open port as the sender thread drives it. A wait for input is one read
+// that returns as soon as bytes arrive (the port's time-outs bound the wait)
+// and takes everything that has arrived by then, usually a whole answer; the
+// bytes are held here until the protocol reads them. One wake-up and one
+// read per answer, where a read of one byte and a second read for the rest
+// would cost two.
+const int RUN_PORT_INPUT = 1024;
 struct RunPort {
   HANDLE handle;
-  int waitMs;    // the read time-out set on the port, 0 before the first wait
-  int held;      // 1 when heldByte is waiting to be read
-  char heldByte;
+  int waitMs;      // the read time-out set on the port, 0 before the first wait
+  int inputStart;  // input[inputStart, inputEnd) is held, not yet read
+  int inputEnd;
+  char input[RUN_PORT_INPUT];
 };
+
+// A run's port over handle, holding nothing yet.
+RunPort newRunPort(HANDLE handle);
 
 // The protocol's port over port, which must outlive it.
 LinkPort runLinkPort(RunPort* port);

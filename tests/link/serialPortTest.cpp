@@ -82,7 +82,7 @@ TEST(SerialPort, BytesWaitingCountsTheInputQueue) {
 TEST(SerialPort, TheRunsPortWaitsForInputAndKeepsItsOrder) {
   Line line;
   ASSERT_TRUE(line.open());
-  RunPort run = {line.a, 0, 0, 0};
+  RunPort run = newRunPort(line.a);
   LinkPort port = runLinkPort(&run);
 
   EXPECT_EQ(port.bytesWaiting(port.context, 0), 0);  // only asks
@@ -117,6 +117,32 @@ TEST(SerialPort, TheRunsPortWaitsForInputAndKeepsItsOrder) {
   EXPECT_EQ(port.write(port.context, "\x25G1 X5\n", 7), 1);
   EXPECT_EQ(port.write(port.context, "", 0), 1);
   EXPECT_EQ(line.controllerReads(7), "\x25G1 X5\n");
+}
+
+// The wait takes everything that came with the first byte in the same
+// wake-up; bytes that come while some are held count with them and follow
+// them in order.
+TEST(SerialPort, AWaitTakesTheWholeAnswerAtOnce) {
+  Line line;
+  ASSERT_TRUE(line.open());
+  RunPort run = newRunPort(line.a);
+  LinkPort port = runLinkPort(&run);
+  line.controllerWrites("kready\r\n");
+  ASSERT_TRUE(waitUntil([&] { return BytesWaiting(line.a) == 8; }));
+  EXPECT_EQ(port.bytesWaiting(port.context, 1000), 8);
+  EXPECT_EQ(BytesWaiting(line.a), 0);
+
+  line.controllerWrites("ok\r\n");
+  EXPECT_TRUE(waitUntil([&] { return port.bytesWaiting(port.context, 0) == 12; }));
+  char bytes[16] = "";
+  EXPECT_EQ(port.read(port.context, bytes, 1), 1);
+  EXPECT_EQ(bytes[0], 'k');
+  EXPECT_EQ(port.read(port.context, bytes, 16), 7);
+  EXPECT_EQ(std::string(bytes, 7), "ready\r\n");
+  EXPECT_EQ(port.bytesWaiting(port.context, 1000), 4);
+  EXPECT_EQ(port.read(port.context, bytes, 16), 4);
+  EXPECT_EQ(std::string(bytes, 4), "ok\r\n");
+  EXPECT_EQ(port.bytesWaiting(port.context, 0), 0);
 }
 
 }  // namespace
