@@ -22,12 +22,13 @@ void applyLineSettings(DCB* dcb);
 // queried (a USB adapter pulled out). Also clears a pending line error.
 int BytesWaiting(HANDLE port);
 
-// An open port as the sender thread drives it. A wait for input is one read
-// that returns as soon as bytes arrive (the port's time-outs bound the wait)
-// and takes everything that has arrived by then, usually a whole answer; the
-// bytes are held here until the protocol reads them. One wake-up and one
-// read per answer, where a read of one byte and a second read for the rest
-// would cost two.
+// An open port as the sender thread drives it. A wait for input reads the
+// first byte that arrives (the port's time-outs bound the wait; a read of
+// one byte returns as that byte comes, where some drivers end a read of more
+// bytes than arrive only at its time-out), then at once what came with it,
+// usually the rest of the answer; the bytes are held here until the protocol
+// reads them. So an answer costs one wake-up, and the protocol's reads of it
+// no calls of the driver.
 const int RUN_PORT_INPUT = 1024;
 struct RunPort {
   HANDLE handle;
