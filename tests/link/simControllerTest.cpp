@@ -212,6 +212,12 @@ TEST(SimTimingReport, SpreadsAndTheLinesShare) {
       << report;
   // 299,500 of 299,500 + 7,970 + 8,000 us.
   EXPECT_NE(report.find("the line's own time is 94.9 %"), std::string::npos) << report;
+
+  SimTiming unpaced;
+  simTimingAdd(&unpaced, 0, 20, 60);
+  report = simTimingReport(unpaced);
+  EXPECT_NE(report.find("the line is not paced"), std::string::npos) << report;
+  EXPECT_EQ(report.find("own time is"), std::string::npos) << report;
 }
 
 // The wait before a reply on a paced line: asleep until shortly before it is

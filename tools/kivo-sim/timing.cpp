@@ -38,9 +38,10 @@ std::string simTimingReport(const SimTiming& timing) {
   char head[160];
   std::snprintf(head, sizeof(head), "timing of %zu frames, each until the next frame's first byte:\n",
                 timing.idealUs.size());
-  char share[160];
-  std::snprintf(share, sizeof(share), "  the line's own time is %.1f %% of the whole\n",
-                100.0 * ideal.sum / (ideal.sum + late.sum + turn.sum));
+  char share[160] = "  the line is not paced: it takes no time of its own\n";
+  if (ideal.sum > 0)
+    std::snprintf(share, sizeof(share), "  the line's own time is %.1f %% of the whole\n",
+                  100.0 * ideal.sum / (ideal.sum + late.sum + turn.sum));
   return head + _row("frame and replies on the line", ideal) + _row("replies written late by", late) +
          _row("replies written to next frame", turn) + share;
 }

@@ -16,6 +16,7 @@ struct SimTiming {
 
 // One frame's cycle: its three parts in microseconds.
 void simTimingAdd(SimTiming* timing, double idealUs, double lateUs, double turnUs);
-// Lines of text: the cycles counted, each part's median, mean and 90th
-// percentile, and the share of the cycles' time the line itself needed.
+// Lines of text: the cycles counted, each part's median, mean, 90th and 99th
+// percentile and longest, and the share of the cycles' time the line itself
+// needed (on a paced line).
 std::string simTimingReport(const SimTiming& timing);
