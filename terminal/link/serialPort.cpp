@@ -60,7 +60,8 @@ int _portBytesWaiting(void* context, int waitMs) {
   if (!ReadFile(port->handle, port->input, 1, &read, nullptr)) return -1;
   port->inputStart = 0;
   port->inputEnd = static_cast<int>(read);
-  if (read == 0) return 0;
+  // Nothing came: a line that has gone also reads nothing, so ask the port.
+  if (read == 0) return BytesWaiting(port->handle) < 0 ? -1 : 0;
   // What came with the first byte is taken in the same wake-up.
   int queued = BytesWaiting(port->handle);
   int more = std::min(queued, RUN_PORT_INPUT - 1);
