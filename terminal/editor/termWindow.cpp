@@ -130,6 +130,11 @@ LRESULT CALLBACK TermWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_CREATE: return OnTermCreate(window);
     case WM_SIZE: return OnTermSize(lParam);
     case WM_COMMAND: OnTermCommand(wParam); return 0;
+    // The window coming back to the front hands the keyboard to the editor,
+    // so typing goes on where it left off.
+    case WM_SETFOCUS:
+      if (gEditHWnd) SetFocus(gEditHWnd);
+      return 0;
     case WM_DESTROY: return OnTermDestroy();
     default: return DefWindowProcA(window, msg, wParam, lParam);
   }

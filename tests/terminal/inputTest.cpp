@@ -68,6 +68,16 @@ TEST_F(InputTest, TypingReachesTheEditorInEveryState) {
   EXPECT_EQ(GetWindowTextLengthA(gEditHWnd), static_cast<int>(longText.size() + 300));
 }
 
+TEST_F(InputTest, TheWindowHandsTheKeyboardToTheEditor) {
+  // As when the user comes back to the window from another program: the
+  // focus the main window gets goes on to the editor.
+  SetFocus(gTermHWnd);
+  EXPECT_EQ(GetFocus(), gEditHWnd);
+  load("G21\r\n");
+  SetFocus(gTermHWnd);
+  EXPECT_EQ(GetFocus(), gEditHWnd);
+}
+
 class PasteTest : public InputTest {
  protected:
   const std::string TEXT = "G1 X1\r\nG1 X2\r\nG1 X3\r\n";
