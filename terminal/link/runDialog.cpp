@@ -10,6 +10,7 @@
 
 #include "terminal/editor/editor.h"
 #include "terminal/editor/termWindow.h"
+#include "terminal/editor/textLimit.h"
 #include "terminal/link/lineCache.h"
 #include "terminal/link/linkIds.h"
 #include "terminal/link/portDialog.h"
@@ -212,7 +213,7 @@ LinkIo _linkIo(RunPort* port) {
 
 LRESULT OnRunInit(HWND dialog) {
   gRunHWnd = dialog;
-  SendDlgItemMessageA(dialog, IDC_RUN_LOG, EM_SETLIMITTEXT, LOG_TEXT_LIMIT, 0);
+  RaiseTextLimit(GetDlgItem(dialog, IDC_RUN_LOG));
   _enableButtons(dialog);
   gSenderThread = CreateThread(nullptr, 0, SenderThread, nullptr, 0, &gSenderThreadId);
   if (!gSenderThread) {

@@ -16,7 +16,3 @@ void RunProgram(HWND editor);
 
 INT_PTR CALLBACK RunDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
 DWORD WINAPI SenderThread(LPVOID parameter);
-
-// Text limit of the log: the largest that every edit control takes (a
-// limit of -1 leaves some controls taking no text at all).
-const LPARAM LOG_TEXT_LIMIT = 0x7FFFFFFE;
