@@ -57,17 +57,19 @@ void _sleep(void*, int ms) {
 
 }  // namespace
 
+void makeRawLine(int fd) {
+  termios t;
+  if (tcgetattr(fd, &t) != 0) return;
+  cfmakeraw(&t);
+  cfsetispeed(&t, B115200);
+  cfsetospeed(&t, B115200);
+  t.c_cflag |= CLOCAL | CREAD;
+  tcsetattr(fd, TCSANOW, &t);
+}
+
 int openPosixPort(const char* path) {
   int fd = open(path, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return -1;
-  termios t;
-  if (tcgetattr(fd, &t) == 0) {
-    cfmakeraw(&t);
-    cfsetispeed(&t, B115200);
-    cfsetospeed(&t, B115200);
-    t.c_cflag |= CLOCAL | CREAD;
-    tcsetattr(fd, TCSANOW, &t);
-  }
+  if (fd >= 0) makeRawLine(fd);
   return fd;
 }
 

@@ -20,6 +20,7 @@
 #include <deque>
 #include <string>
 
+#include "terminal/link/posixPort.h"
 #include "tools/kivo-sim/controller.h"
 #include "tools/kivo-sim/replyWait.h"
 #include "tools/kivo-sim/timing.h"
@@ -67,16 +68,6 @@ void _note(const Sim& sim, int level, const std::string& text) {
   if (sim.controller.options.verbosity >= level) std::fprintf(stderr, "kivo-sim: %s\n", text.c_str());
 }
 
-void _makeRaw(int fd) {
-  termios t;
-  if (tcgetattr(fd, &t) != 0) return;
-  cfmakeraw(&t);
-  cfsetispeed(&t, B115200);
-  cfsetospeed(&t, B115200);
-  t.c_cflag |= CLOCAL | CREAD;
-  tcsetattr(fd, TCSANOW, &t);
-}
-
 // A new pseudo-terminal; the terminal program opens the returned path. Its
 // side is put in raw mode once here: the settings outlast closing it.
 bool _openPty(Sim* sim) {
@@ -87,7 +78,7 @@ bool _openPty(Sim* sim) {
   sim->path = name;
   int side = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (side < 0) return false;
-  _makeRaw(side);
+  makeRawLine(side);
   close(side);
   sim->pty = true;
   return true;
@@ -341,7 +332,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "kivo-sim: %s: %s\n", sim.path.c_str(), std::strerror(errno));
       return 1;
     }
-    _makeRaw(sim.fd);
+    makeRawLine(sim.fd);
   }
   std::string target = sim.path;
   if (!options.link.empty()) {
