@@ -44,12 +44,6 @@ const COLORREF INITIAL_SLOTS[FIRST_SLOT_COUNT] = {
     RGB(225, 235, 245), RGB(0, 0, 255),    RGB(130, 50, 200), RGB(100, 100, 110),
     RGB(230, 0, 0),     RGB(70, 25, 175),  RGB(255, 80, 50)};
 
-CHARRANGE _selection(HWND editor) {
-  CHARRANGE sel = {0, 0};
-  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-  return sel;
-}
-
 RECT _formatRect(HWND editor) {
   RECT rc = {0, 0, 0, 0};
   SendMessageA(editor, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rc));
@@ -76,9 +70,9 @@ void _redraw(HWND editor) {
 // there is noted at once, so the text the paint keeps never outlives it.
 LRESULT _callBase(HWND editor, EditorInfo* info, UINT msg, WPARAM wParam, LPARAM lParam) {
   int change = TextChangeOf(msg, wParam, lParam);
-  LONG selBefore = change == TEXT_AT_CARET ? _selection(editor).cpMin : 0;
+  LONG selBefore = change == TEXT_AT_CARET ? GetEditorSelection(editor).cpMin : 0;
   LRESULT result = CallWindowProcA(info->baseProc, editor, msg, wParam, lParam);
-  if (change != TEXT_KEPT) noteTextChange(info->lineCache, change, selBefore, _selection(editor).cpMin);
+  if (change != TEXT_KEPT) noteTextChange(info->lineCache, change, selBefore, GetEditorSelection(editor).cpMin);
   return result;
 }
 
@@ -137,7 +131,7 @@ void _selectAll(HWND editor) {
 }
 
 LRESULT OnEditorRButtonUp(HWND editor) {
-  CHARRANGE sel = _selection(editor);
+  CHARRANGE sel = GetEditorSelection(editor);
   bool empty = sel.cpMin == sel.cpMax;
   POINT pt;
   GetCursorPos(&pt);
@@ -469,6 +463,12 @@ char* GetLineText(HWND editor, int n) {
   if (got < 0 || got > length) got = got < 0 ? 0 : length;
   text[got] = '\0';
   return text;
+}
+
+CHARRANGE GetEditorSelection(HWND editor) {
+  CHARRANGE sel = {0, 0};
+  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+  return sel;
 }
 
 int GetEditorLineCount(HWND editor) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <richedit.h>
 
 #include <string>
 
@@ -65,6 +66,7 @@ void ClearMarks(HWND editor);
 void ScrollToLine(HWND editor, int n);
 char* GetLineText(HWND editor, int n);  // heap text, caller frees; or null
 int GetEditorLineCount(HWND editor);
+CHARRANGE GetEditorSelection(HWND editor);  // {0, 0} when the control answers nothing
 void SetEditorReadOnly(HWND editor, int readOnly);
 char* GetTextRange(HWND editor, int a, int b, int* length);  // caller frees
 

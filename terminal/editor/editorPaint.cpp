@@ -27,12 +27,6 @@ struct PaintLine {
   std::vector<int> ends;       // ends[i]: right of character i, from left
 };
 
-CHARRANGE _selection(HWND editor) {
-  CHARRANGE sel = {0, 0};
-  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-  return sel;
-}
-
 long _charX(const PaintLine& line, int offset) { return line.left + (offset > 0 ? line.ends[offset - 1] : 0); }
 
 // Character ends as the control lays the line out: tabs run to the next
@@ -109,7 +103,7 @@ void ColourLines(HWND editor, EditorInfo* info, const EditorView& v) {
   int tabWidth = std::max(1, MulDiv(DEFAULT_TAB_TWIPS, GetDeviceCaps(dc, LOGPIXELSX), 1440));
   PaintLine line;
   line.dc = dc;
-  line.sel = _selection(editor);
+  line.sel = GetEditorSelection(editor);
   line.left = v.lineLeft;
   for (int i = v.span.first; i <= v.span.last && at < static_cast<long>(w.text.size()); ++i) {
     size_t end = w.text.find('\r', at);
@@ -141,7 +135,7 @@ void DrawGutterView(HWND editor, EditorInfo* info, const EditorView& v) {
   FillRect(gdc, &area, brush);
   DeleteObject(brush);
 
-  CHARRANGE sel = _selection(editor);
+  CHARRANGE sel = GetEditorSelection(editor);
   long lastChar = sel.cpMax > sel.cpMin ? sel.cpMax - 1 : sel.cpMax;
   int first = v.span.first, last = v.span.last;
   std::vector<GutterBand> bands(last >= first ? last - first + 1 : 0);

@@ -22,8 +22,7 @@ void OnFind(HWND dialog, EditorInfo* info) {
   bool forwards = _checked(dialog, IDC_FIND_FORWARDS);
   WPARAM flags = forwards ? FR_DOWN : 0;
   if (_checked(dialog, IDC_FIND_CASE)) flags |= FR_MATCHCASE;
-  CHARRANGE sel = {0, 0};
-  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+  CHARRANGE sel = GetEditorSelection(editor);
 
   // Forwards starts one character after the selection's start, so a
   // selected match is passed over; backwards runs from it to the start.
@@ -49,8 +48,7 @@ void OnReplaceSelection(HWND dialog, EditorInfo* info) {
   if (SendMessageA(info->editor, EM_GETOPTIONS, 0, 0) & ECO_READONLY) return;
   char* text = GetWindowTextCopy(GetDlgItem(dialog, IDC_FIND_REPLACE_TEXT));
   if (!text) return;
-  CHARRANGE sel = {0, 0};
-  SendMessageA(info->editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+  CHARRANGE sel = GetEditorSelection(info->editor);
   if (sel.cpMin != sel.cpMax)
     SendMessageA(info->editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
   std::free(text);
