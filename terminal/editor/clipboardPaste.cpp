@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "terminal/editor/editor.h"
+
 namespace {
 
 bool _down(int key) { return GetKeyState(key) < 0; }
@@ -30,7 +32,7 @@ bool _clipboardText(HWND owner, std::string* text) {
 }  // namespace
 
 int PasteClipboardText(HWND control) {
-  if (SendMessageA(control, EM_GETOPTIONS, 0, 0) & ECO_READONLY) return 0;
+  if (IsEditorReadOnly(control)) return 0;
   std::string text;
   if (!_clipboardText(control, &text)) return 0;
   SendMessageA(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));

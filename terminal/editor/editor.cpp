@@ -277,7 +277,7 @@ HWND RenewEditor(HWND editor) {
   for (int slot = 0; slot < FIRST_SLOT_COUNT; ++slot) SetEditorColor(fresh, slot, 1, *_slot(old, slot));
   SetEditorBackground(fresh, old->background);
   SetGutterWidth(fresh, old->gutterWidth);
-  SetEditorReadOnly(fresh, (SendMessageA(editor, EM_GETOPTIONS, 0, 0) & ECO_READONLY) != 0);
+  SetEditorReadOnly(fresh, IsEditorReadOnly(editor));
   SendMessageA(fresh, EM_SETEVENTMASK, 0, SendMessageA(editor, EM_GETEVENTMASK, 0, 0));
   // A procedure put in front of the editor's own goes on serving it.
   LONG_PTR proc = GetWindowLongPtrA(editor, GWLP_WNDPROC);
@@ -477,6 +477,10 @@ int GetEditorLineCount(HWND editor) {
 
 void SetEditorReadOnly(HWND editor, int readOnly) {
   SendMessageA(editor, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
+bool IsEditorReadOnly(HWND editor) {
+  return (SendMessageA(editor, EM_GETOPTIONS, 0, 0) & ECO_READONLY) != 0;
 }
 
 int ReadTextFile(const char* path, std::string* bytes) {

@@ -68,6 +68,9 @@ char* GetLineText(HWND editor, int n);  // heap text, caller frees; or null
 int GetEditorLineCount(HWND editor);
 CHARRANGE GetEditorSelection(HWND editor);  // {0, 0} when the control answers nothing
 void SetEditorReadOnly(HWND editor, int readOnly);
+// Programs change a read-only control's text all the same (EM_REPLACESEL):
+// commands that edit ask first.
+bool IsEditorReadOnly(HWND editor);
 char* GetTextRange(HWND editor, int a, int b, int* length);  // caller frees
 
 // Whole-text file transfer; 1 on success, 0 when the file cannot be opened,

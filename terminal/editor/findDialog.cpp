@@ -45,7 +45,7 @@ void OnFind(HWND dialog, EditorInfo* info) {
 
 // A read-only editor (a program streaming to the machine) is never changed.
 void OnReplaceSelection(HWND dialog, EditorInfo* info) {
-  if (SendMessageA(info->editor, EM_GETOPTIONS, 0, 0) & ECO_READONLY) return;
+  if (IsEditorReadOnly(info->editor)) return;
   char* text = GetWindowTextCopy(GetDlgItem(dialog, IDC_FIND_REPLACE_TEXT));
   if (!text) return;
   CHARRANGE sel = GetEditorSelection(info->editor);
