@@ -126,13 +126,6 @@ TEST_F(Objects, TrimMovesTheExtentToTheOriginAndSizesTheBoard) {
   EXPECT_EQ(gV.boardHeight, 40);
 
   resetObjs();
-  ObjNewRect(30, 25, 10, 5, 0, 0);
-  trimDesign();
-  EXPECT_EQ(_geometry(gObjList), (Values{20, 20, 0, 0, 0}));
-  EXPECT_EQ(gV.boardWidth, 20);
-  EXPECT_EQ(gV.boardHeight, 20);
-
-  resetObjs();
   trimDesign();
   EXPECT_EQ(gV.boardWidth, 0);
   EXPECT_EQ(gV.boardHeight, 0);
