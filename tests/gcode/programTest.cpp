@@ -144,26 +144,9 @@ TEST_F(Program, RectangleFillRings) {
   EXPECT_EQ(body[13], "g1x0.80y0.80");
 }
 
-TEST_F(Program, FilledShapesRepeatAllRingsInEveryPass) {
-  gTools[0].passes = 2;
-  gTools[0].depth = 0.4;
-  ObjNewRect(0, 0, 2, 1, 0, 1);
-  Lines body = programBody(true);
-  ASSERT_EQ(body.size(), 32u);
-  EXPECT_EQ(body[3], "g1z-0.20");
-  EXPECT_EQ(body[11], "g1z-0.20");
-  EXPECT_EQ(body[19], "g1z-0.40");
-  EXPECT_EQ(body[27], "g1z-0.40");
-  EXPECT_EQ(Lines(body.begin() + 4, body.begin() + 8), Lines(body.begin() + 20, body.begin() + 24));
-
-  resetObjs();
-  ObjNewRect(0, 0, 2, 1, 0, 0);
-  EXPECT_EQ(programBody(true).size(), 16u);  // outline only, once per pass
-}
-
 TEST_F(Program, EveryPassIsTheObjectCutOnceAtThatDepth) {
-  // Each object in its passes against the object alone cut in one pass at
-  // each pass depth, with depths whose text grows ("-7.50", "-15.00") and
+  // Each object in its passes (fill rings included) against the object alone
+  // cut in one pass at each pass depth, with depths whose text grows ("-7.50", "-15.00") and
   // a pocket whose every pass runs to megabytes.
   struct Case {
     const char* what;
