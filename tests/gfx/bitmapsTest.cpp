@@ -138,29 +138,22 @@ TEST_F(GfxTest, RotatedBitmapSizesAndBackground) {
   for (HBITMAP b : {src, r0, r90, r45}) cmd_unloadBmp(b);
 }
 
+// The byte rules are checked natively; here that they reach every pixel and
+// channel of a real bitmap.
 TEST_F(GfxTest, BrightnessAndInversionChangeEveryChannel) {
   HBITMAP bmp = solidBitmap(gfx, 4, 3, 200, 100, 3);
-  cmd_brightness(gfx, bmp, 50);
-  EXPECT_EQ(bitmapPixel(gfx, bmp, 0, 0), RGB(100, 50, 1));
-  EXPECT_EQ(bitmapPixel(gfx, bmp, 3, 2), RGB(100, 50, 1));
-  cmd_unloadBmp(bmp);
-  bmp = solidBitmap(gfx, 4, 3, 200, 100, 3);
   cmd_brightness(gfx, bmp, 200);
-  EXPECT_EQ(bitmapPixel(gfx, bmp, 2, 1), RGB(255, 200, 6));
+  EXPECT_EQ(bitmapPixel(gfx, bmp, 0, 0), RGB(255, 200, 6));
+  EXPECT_EQ(bitmapPixel(gfx, bmp, 3, 2), RGB(255, 200, 6));
   cmd_brightness(gfx, bmp, -1);  // rejected
   EXPECT_EQ(bitmapPixel(gfx, bmp, 2, 1), RGB(255, 200, 6));
-  cmd_brightness(gfx, bmp, 0);
-  EXPECT_EQ(bitmapPixel(gfx, bmp, 2, 1), RGB(0, 0, 0));
   cmd_unloadBmp(bmp);
 
   HBITMAP halves = twoHalves(gfx);
   cmd_invert(gfx, halves);
   EXPECT_EQ(bitmapPixel(gfx, halves, 0, 0), RGB(255, 0, 255));
   EXPECT_EQ(bitmapPixel(gfx, halves, 5, 5), RGB(0, 255, 255));
-  cmd_invert(gfx, halves);
-  EXPECT_EQ(bitmapPixel(gfx, halves, 0, 0), GREEN);
-  EXPECT_EQ(bitmapPixel(gfx, halves, 5, 5), RED);
-  EXPECT_EQ(bitmapPixel(gfx, halves, 15, 5), BLUE);
+  EXPECT_EQ(bitmapPixel(gfx, halves, 19, 9), RGB(255, 255, 0));
   EXPECT_EQ(cmd_invert(nullptr, halves), 0);
   EXPECT_EQ(cmd_invert(gfx, nullptr), 0);
   cmd_unloadBmp(halves);
