@@ -9,7 +9,10 @@
 
 class LangTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { freshBoxes(); }
+
+  // Forgets the recorded calls and boxes and lets each kind of box show again.
+  void freshBoxes() {
     recorderReset();
     lang::gErrorBoxTick = 0;
     lang::gExpectedBoxTick = 0;

@@ -134,15 +134,13 @@ TEST_F(LexerTest, OverlongTokensAreCutInsideTheirBuffers) {
   EXPECT_EQ(gRecorder.boxes[0].text.rfind("Error: number is longer than buffer size\n\n", 0), 0u);
 
   // A cut name is no keyword: the "Error" box, then the "Expected" box.
-  recorderReset();
-  gErrorBoxTick = gExpectedBoxTick = 0;
+  freshBoxes();
   EXPECT_EQ(lex(std::string(100, 'A') + " CLS"), Tokens{});
   EXPECT_EQ(captions(), (Tokens{"Error", "Expected"}));
   EXPECT_EQ(gRecorder.boxes[0].text.rfind("Error: name is longer than buffer size\n\n", 0), 0u);
   EXPECT_EQ(gRecorder.boxes[1].text.rfind("Expected keyword, found NAME\n\n", 0), 0u);
 
-  recorderReset();
-  gErrorBoxTick = gExpectedBoxTick = 0;
+  freshBoxes();
   Tokens tokens = lex("'" + std::string(1023, 'x') + "9 9'");
   ASSERT_GE(tokens.size(), 2u);
   EXPECT_EQ(tokens[0], "STRING_LITERAL:" + std::string(1023, 'x'));
@@ -150,15 +148,14 @@ TEST_F(LexerTest, OverlongTokensAreCutInsideTheirBuffers) {
   EXPECT_EQ(gRecorder.boxes[0].text.rfind("Error: string is longer than buffer size\n\n", 0), 0u);
 
   // A bad escape that meets the full buffer: reading goes on after the cut.
-  recorderReset();
-  gErrorBoxTick = gExpectedBoxTick = 0;
+  freshBoxes();
   EXPECT_EQ(lex("'" + std::string(1023, 'x') + "\\9 CLS'"),
             (Tokens{"STRING_LITERAL:" + std::string(1023, 'x'), "NUMBER_LITERAL:9", "CLS",
                     "STRING_LITERAL:"}));
   EXPECT_EQ(captions(), (Tokens{"Expected", "Error"}));
 
-  // Tokens just inside the limits pass without a report.
-  recorderReset();
+  // Tokens just inside the limits pass without a report (which could show).
+  freshBoxes();
   EXPECT_EQ(lex(std::string(99, '1')), Tokens{"NUMBER_LITERAL:" + std::string(99, '1')});
   EXPECT_EQ(lex("'" + std::string(1023, 'y') + "'"),
             Tokens{"STRING_LITERAL:" + std::string(1023, 'y')});
