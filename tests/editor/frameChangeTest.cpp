@@ -20,8 +20,7 @@ const int CANVAS_W = 360, CANVAS_H = 510;
 
 bool contains(const std::vector<PixelRect>& rects, const PixelRect& r) {
   for (const PixelRect& x : rects)
-    if (x.left == r.left && x.top == r.top && x.right == r.right && x.bottom == r.bottom)
-      return true;
+    if (edgesOf(x) == edgesOf(r)) return true;
   return false;
 }
 
