@@ -166,11 +166,10 @@ TEST_F(Commands, LoadedViewIsBroughtIntoAUsableRange) {
     double zoomAfter, viewXAfter, viewYAfter;
   };
   const Case cases[] = {
-      {5, 3, -4, 5, 3, -4},           {0.25, 0, 0, 0.25, 0, 0},   {50, 0, 0, 50, 0, 0},
-      {0.1, 0, 0, 0.25, 0, 0},        {0, 0, 0, 0.25, 0, 0},      {-3, 0, 0, 0.25, 0, 0},
-      {51, 0, 0, 50, 0, 0},           {1e300, 0, 0, 50, 0, 0},    {INF, 0, 0, 50, 0, 0},
-      {-INF, 0, 0, 0.25, 0, 0},       {NaN, 0, 0, 5, 0, 0},       {5, NaN, INF, 5, 0, 0},
-      {5, -INF, 1e300, 5, 0, 1e300},
+      {5, 3, -4, 5, 3, -4},     {0.25, 0, 0, 0.25, 0, 0}, {50, 0, 0, 50, 0, 0},
+      {0.1, 0, 0, 0.25, 0, 0},  {0, 0, 0, 0.25, 0, 0},    {51, 0, 0, 50, 0, 0},
+      {INF, 0, 0, 50, 0, 0},    {-INF, 0, 0, 0.25, 0, 0}, {NaN, 0, 0, 5, 0, 0},
+      {5, NaN, INF, 5, 0, 0},   {5, -INF, 1e300, 5, 0, 1e300},
   };
   for (const Case& c : cases) {
     Link* line = ObjNewLine(0, 0, 1, 1, 0);
@@ -236,12 +235,7 @@ TEST_F(ToolList, ColumnsAreAQuarterAndTwoThreeEighths) {
   PixelRect columns[TOOL_LIST_COLUMNS];
   figureColumns({0, 16, 198, 32}, columns);
   const PixelRect expect[] = {{0, 16, 49, 32}, {49, 16, 123, 32}, {123, 16, 197, 32}};
-  for (int i = 0; i < TOOL_LIST_COLUMNS; i++) {
-    EXPECT_EQ(columns[i].left, expect[i].left) << i;
-    EXPECT_EQ(columns[i].top, expect[i].top) << i;
-    EXPECT_EQ(columns[i].right, expect[i].right) << i;
-    EXPECT_EQ(columns[i].bottom, expect[i].bottom) << i;
-  }
+  for (int i = 0; i < TOOL_LIST_COLUMNS; i++) EXPECT_EQ(edgesOf(columns[i]), edgesOf(expect[i])) << i;
 }
 
 TEST_F(ToolList, RowLooks) {
@@ -259,9 +253,7 @@ TEST_F(ToolList, RowLooks) {
   for (const Case& c : cases) {
     selectObj(c.objectSelected ? line : nullptr);
     const ToolRowLook look = toolRowLook(c.row, &gTools[c.row - 1], c.rowSelected);
-    EXPECT_EQ(look.background.r, c.background.r) << c.row;
-    EXPECT_EQ(look.background.g, c.background.g) << c.row;
-    EXPECT_EQ(look.background.b, c.background.b) << c.row;
+    EXPECT_EQ(rgbOf(look.background), rgbOf(c.background)) << c.row;
     EXPECT_EQ(look.focusRect, c.rowSelected);
   }
   gDefaultTool = 9;

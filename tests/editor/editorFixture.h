@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "cad/document/settings.h"
 #include "cad/document/tools.h"
 #include "cad/editor/editorState.h"
 #include "cad/editor/selection.h"
+#include "cad/editor/toolListRows.h"
+#include "cad/editor/viewMap.h"
 #include "tests/support/designFixture.h"
 #ifndef _WIN32
 #include "tests/support/drawRecorder.h"
@@ -29,3 +33,10 @@ class EditorTest : public DesignTest {
     DesignTest::TearDown();
   }
 };
+
+// Colours and pixel rectangles as tuples, so one expectation compares (and
+// prints) them whole.
+inline std::tuple<int, int, int> rgbOf(Rgb c) { return {c.r, c.g, c.b}; }
+inline std::tuple<int, int, int, int> edgesOf(const PixelRect& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}

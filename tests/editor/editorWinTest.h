@@ -74,30 +74,27 @@ inline void clickAt(double x, double y) {
   sendMouse(MOUSEEVENTF_LEFTUP);
 }
 
-// Clicks a toolbar button by its command, where it is shown.
-inline void clickToolbar(int command) {
-  int index = static_cast<int>(SendMessageA(gMainToolbar, TB_COMMANDTOINDEX, command, 0));
+// Clicks the middle of item `item` of a child window, whose rectangle the
+// message `getRect` gives (twice for a double click).
+inline void clickItem(HWND window, UINT getRect, WPARAM item, bool twice = false) {
   RECT rc = {};
-  SendMessageA(gMainToolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc));
+  SendMessageA(window, getRect, item, reinterpret_cast<LPARAM>(&rc));
   POINT p = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-  ClientToScreen(gMainToolbar, &p);
-  moveScreen(p);
-  sendMouse(MOUSEEVENTF_LEFTDOWN);
-  sendMouse(MOUSEEVENTF_LEFTUP);
-}
-
-// Clicks row `row` of the tool list (twice for a double click).
-inline void clickToolRow(int row, bool twice = false) {
-  RECT rc = {};
-  SendMessageA(gToolList, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
-  POINT p = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-  ClientToScreen(gToolList, &p);
+  ClientToScreen(window, &p);
   moveScreen(p);
   for (int i = 0; i < (twice ? 2 : 1); ++i) {
     sendMouse(MOUSEEVENTF_LEFTDOWN);
     sendMouse(MOUSEEVENTF_LEFTUP);
   }
 }
+
+// Clicks a toolbar button by its command, where it is shown.
+inline void clickToolbar(int command) {
+  clickItem(gMainToolbar, TB_GETITEMRECT, SendMessageA(gMainToolbar, TB_COMMANDTOINDEX, command, 0));
+}
+
+// Clicks row `row` of the tool list (twice for a double click).
+inline void clickToolRow(int row, bool twice = false) { clickItem(gToolList, LB_GETITEMRECT, row, twice); }
 
 inline void menu(int command) {
   SendMessageA(gMainHWnd, WM_COMMAND, MAKEWPARAM(command, 0), 0);

@@ -22,29 +22,6 @@ std::string designImage() {
   return std::string(bytes.begin(), bytes.end());
 }
 
-std::string binFolder() {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, sizeof(self));
-  std::string path(self);
-  return path.substr(0, path.find_last_of('\\') + 1);
-}
-
-// Runs a program of the build folder with arguments; its exit code.
-DWORD runProgram(const std::string& name, const std::string& arguments) {
-  std::string commandLine = "\"" + binFolder() + name + "\" " + arguments;
-  STARTUPINFOA si = {};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi = {};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &si, &pi))
-    return 1000;
-  DWORD code = 1001;
-  if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return code;
-}
-
 // A visible terminal window of any process with the given title; null if
 // none shows up within the time.
 HWND waitForTerminal(const char* title, int ms) {
@@ -268,7 +245,10 @@ TEST_F(CadFilesTest, GenerateGCodeWritesWhatKivoEtchWritesAndStartsTheTerminal) 
   ObjNewDrill(60, 10, 7);
   gTools[4].passes = 3;
   ASSERT_EQ(saveToFile(design.c_str()), 1);
-  ASSERT_EQ(runProgram("kivo-etch.exe", "\"" + design + "\" -o \"" + ref + "\""), 0u);
+  const ProgramRun etch = runProgram(
+      "\"" + siblingProgram("kivo-etch.exe") + "\" \"" + design + "\" -o \"" + ref + "\"", 30000);
+  ASSERT_TRUE(etch.started && !etch.timedOut) << etch.output;
+  ASSERT_EQ(etch.exitCode, 0u) << etch.output;
 
   HWND old = FindWindowA("KIVOTermClass", "KIVO Terminal [output.txt]");
   ASSERT_EQ(old, nullptr) << "a terminal from an earlier run is still open";

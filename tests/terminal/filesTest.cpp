@@ -380,10 +380,9 @@ TEST_F(FilesTest, SaveAsAppendsTxtOnlyToNewNamesWithoutADot) {
     EXPECT_TRUE(dialog.seen());
   };
   type("G1 X1");
-  std::string base = tempPath("prog"), gcode = tempPath("prog.gcode"), folder = tempPath("v1.2");
+  std::string base = tempPath("prog"), gcode = tempPath("prog.gcode"), plain = tempPath("plain");
   auto cleanUp = [&] {  // also what an earlier process of the same id left
-    for (const std::string& f : {base + ".txt", gcode, folder + "\\prog"}) std::remove(f.c_str());
-    RemoveDirectoryA(folder.c_str());
+    for (const std::string& f : {base + ".txt", gcode, plain}) std::remove(f.c_str());
   };
   cleanUp();
   saveAs(IDM_SAVE, base);  // Save with no file name acts as Save As
@@ -393,20 +392,18 @@ TEST_F(FilesTest, SaveAsAppendsTxtOnlyToNewNamesWithoutADot) {
   saveAs(IDM_SAVEAS, gcode);
   EXPECT_EQ(readFile(gcode), "G1 X1");
   EXPECT_EQ(title(), titleOf(gcode));
-  CreateDirectoryA(folder.c_str(), nullptr);  // a dot in a folder name counts
-  saveAs(IDM_SAVEAS, folder + "\\prog");
-  EXPECT_EQ(readFile(folder + "\\prog"), "G1 X1");
 
-  // An existing file keeps its name, after the dialog's overwrite question,
-  // whose caption is the platform's.
+  // An existing file without a dot keeps its name, after the dialog's
+  // overwrite question, whose caption is the platform's.
+  ASSERT_TRUE(writeFile(plain, "old"));
   type("M3 ");
   {
     Answer overwrite("", MESSAGE_TEXT, press(IDYES));
-    saveAs(IDM_SAVEAS, folder + "\\prog");
+    saveAs(IDM_SAVEAS, plain);
     EXPECT_TRUE(overwrite.seen());
   }
-  EXPECT_EQ(readFile(folder + "\\prog"), "G1 X1M3 ");
-  EXPECT_FALSE(fileExists(folder + "\\prog.txt"));
+  EXPECT_EQ(readFile(plain), "G1 X1M3 ");
+  EXPECT_FALSE(fileExists(plain + ".txt"));
 
   // "prog" means prog.txt, which exists now: asked again, No keeps it.
   {

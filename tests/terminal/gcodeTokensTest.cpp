@@ -85,15 +85,6 @@ TEST(WordRuns, CommentWordsWithoutTheBlanksBetween) {
   EXPECT_EQ(wordRuns("a b c", 5, two, 2), 2);  // no more runs than room
 }
 
-TEST(GcodeTokens, SlotsOfTheClasses) {
-  EXPECT_EQ(gcodeTokenSlot(TOKEN_GWORD), 5);
-  EXPECT_EQ(gcodeTokenSlot(TOKEN_MWORD), 6);
-  EXPECT_EQ(gcodeTokenSlot(TOKEN_COMMENT), 7);
-  EXPECT_EQ(gcodeTokenSlot(TOKEN_NUMBER), 8);
-  EXPECT_EQ(gcodeTokenSlot(TOKEN_ADDRESS), 9);
-  EXPECT_EQ(gcodeTokenSlot(0), -1);
-}
-
 TEST(RangesOverlap, SelectionAgainstTokens) {
   EXPECT_FALSE(RangesOverlap(5, 5, 0, 10));  // empty selection
   EXPECT_TRUE(RangesOverlap(5, 8, 5, 1));    // starts at the selection
@@ -102,7 +93,7 @@ TEST(RangesOverlap, SelectionAgainstTokens) {
   EXPECT_TRUE(RangesOverlap(5, 8, 6, 1));    // inside it
   EXPECT_FALSE(RangesOverlap(5, 8, 2, 3));   // ends where it begins
   EXPECT_FALSE(RangesOverlap(5, 8, 8, 2));   // starts where it ends
-  EXPECT_TRUE(RangesOverlap(5, 8, 7, 3));
+  EXPECT_TRUE(RangesOverlap(5, 8, 7, 3));    // runs out of it
 }
 
 }  // namespace

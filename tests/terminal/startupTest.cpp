@@ -21,11 +21,7 @@ std::string remoteText(HWND window) {
 // with the close box and returns its exit code.
 DWORD runTerminal(const std::string& parameter, const std::string& dir, std::string* title,
                   std::string* text, const std::string& typed = "") {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, sizeof(self));
-  std::string program(self);
-  program = program.substr(0, program.find_last_of('\\') + 1) + "KIVOTerminal.exe";
-  std::string commandLine = "\"" + program + "\"  " + parameter;
+  std::string commandLine = "\"" + siblingProgram("KIVOTerminal.exe") + "\"  " + parameter;
   STARTUPINFOA si = {};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};
