@@ -177,20 +177,6 @@ TEST_F(SimLink, NoiseAnswersAreLoggedOnly) {
   EXPECT_EQ(sim.recorded(), sendable());
 }
 
-TEST_F(SimLink, AnErrorAnswerHaltsAndM105Follows) {
-  SimProcess sim({"--error-at", "3"});
-  connect(sim);
-  run();
-  EXPECT_EQ(gRunState, RUN_HALTED);
-  EXPECT_EQ(count(">> error: line 3\r\n"), 1);
-  EXPECT_EQ(s.editor.marks, std::vector<int>{3});
-  sim.stop();
-  std::vector<std::string> lines = sendable();
-  std::vector<std::string> expected(lines.begin(), lines.begin() + 3);
-  expected.push_back("m105");
-  EXPECT_EQ(sim.recorded(), expected);
-}
-
 TEST_F(SimLink, AnOverflowHaltsAndTheNextRunStreams) {
   SimProcess sim({"--overflow", "2"});
   connect(sim);
