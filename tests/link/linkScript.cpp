@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <mutex>
 
 #include "terminal/link/lineFrame.h"
@@ -142,11 +141,9 @@ LinkScript::LinkScript() {
   io.report = {this, _appendLog, _setRange, _setProgress, _updateButtons, _complete};
 }
 
-void goodController(LinkScript* s, int rejects) {
-  auto left = std::make_shared<int>(rejects);
-  s->port.onFrame = [s, left](const std::string& frame) {
-    if (*left > 0 || !frameIsIntact(frame.data(), frame.size())) {
-      if (*left > 0) --*left;
+void goodController(LinkScript* s) {
+  s->port.onFrame = [s](const std::string& frame) {
+    if (!frameIsIntact(frame.data(), frame.size())) {
       s->port.arriving.push_back("?");
       return;
     }

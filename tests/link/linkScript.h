@@ -67,7 +67,7 @@ struct LinkScript {
 
 // Controllers for ScriptPort::onFrame.
 // Acknowledges intact frames with "k" then "ready\r\n", rejects others with
-// "?" and rejects the first `rejects` frames it gets.
-void goodController(LinkScript* s, int rejects = 0);
+// "?".
+void goodController(LinkScript* s);
 // Frames written so far as their texts (checksum byte dropped).
 std::vector<std::string> sentTexts(const ScriptPort& port);

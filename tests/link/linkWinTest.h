@@ -114,7 +114,6 @@ class Controller {
     return frames_.size();
   }
   int badChecksums() const { return bad_; }
-  void send(const std::string& bytes) { line_.controllerWrites(bytes); }
 
   // The usual controller: takes every frame and is ready again at once.
   static std::string takeAll(const std::string&, int) { return "kready\r\n"; }
@@ -150,7 +149,7 @@ class Controller {
           frames_.push_back(text);
           n = static_cast<int>(frames_.size());
         }
-        send(reply_(text, n));
+        line_.controllerWrites(reply_(text, n));
       }
     }
   }

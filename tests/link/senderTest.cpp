@@ -270,7 +270,7 @@ TEST_P(SenderErrors, HaltMarkTheLineTakenAndSendM105) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, SenderErrors,
-                         ::testing::Values("ready\r\nerror\r\n", "rerror\r\n", "ERROR 3\r\n"));
+                         ::testing::Values("ready\r\nerror\r\n", "rerror\r\n"));
 
 TEST_F(Sender, AnswersWhileIdleOrPausedAreNotEchoedButErrorsHalt) {
   s.editor.lines = {"g0z5", "g1x1"};

@@ -177,20 +177,6 @@ TEST_F(SimLink, NoiseAnswersAreLoggedOnly) {
   EXPECT_EQ(sim.recorded(), sendable());
 }
 
-TEST_F(SimLink, AnErrorAnswerHaltsAndM105Follows) {
-  SimProcess sim({"--error-at", "3"});
-  connect(sim);
-  run();
-  EXPECT_EQ(gRunState, RUN_HALTED);
-  EXPECT_EQ(count(">> error: line 3\r\n"), 1);
-  EXPECT_EQ(s.editor.marks, std::vector<int>{3});
-  sim.stop();
-  std::vector<std::string> lines = sendable();
-  std::vector<std::string> expected(lines.begin(), lines.begin() + 3);
-  expected.push_back("m105");
-  EXPECT_EQ(sim.recorded(), expected);
-}
-
 TEST_F(SimLink, AnOverflowHaltsAndTheNextRunStreams) {
   SimProcess sim({"--overflow", "2"});
   connect(sim);
@@ -299,7 +285,6 @@ TEST(SimCommandLine, HelpAndBadArguments) {
                              "--stray-ready", "--timing"})
     EXPECT_NE(help.find(option), std::string::npos) << option;
   EXPECT_EQ(WEXITSTATUS(std::system((std::string(KIVO_SIM) + " --reject-rate 2 2>/dev/null").c_str())), 2);
-  EXPECT_EQ(WEXITSTATUS(std::system((std::string(KIVO_SIM) + " --frobnicate 2>/dev/null").c_str())), 2);
   EXPECT_EQ(WEXITSTATUS(std::system((std::string(KIVO_SIM) + " --device /nonexistent/tty 2>/dev/null").c_str())), 1);
   std::remove(out.c_str());
 }

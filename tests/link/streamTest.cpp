@@ -139,39 +139,23 @@ class Stream : public ::testing::Test {
   HWND run = nullptr;
 };
 
-// kivo-sim as it comes.
+// kivo-sim as it comes. The log's and the progress bar's contents are
+// checked in the Run dialog's own tests; here the terminal's Run is wired.
 TEST_F(Stream, APlainRunSendsEveryLineOnceAndShowsItAll) {
   open("mounting-plate.cnc");
   std::string log = runToTheEnd();
   EXPECT_EQ(log.find(">> ready\r\n\n[1] " + lines[0] + "\n"), 0u) << log.substr(0, 200);
-  size_t at = 0;
-  for (size_t i = 0; i < lines.size(); ++i) {  // every line, comments too, in order
-    at = log.find("[" + std::to_string(i + 1) + "] " + lines[i] + "\n", at);
-    ASSERT_NE(at, std::string::npos) << "line " << i + 1 << " is not in the log";
-  }
-  EXPECT_EQ(count(log, ">> ready\r\n\n"), static_cast<int>(sendable.size()) + 1);
-  EXPECT_EQ(progressLow(run), 1);
-  EXPECT_EQ(progressHigh(run), static_cast<int>(lines.size()));
+  EXPECT_NE(log.find("[" + std::to_string(lines.size()) + "] " + lines.back() + "\n"), std::string::npos);
   EXPECT_EQ(progressPosition(run), static_cast<int>(lines.size()));
   EXPECT_TRUE(buttonsBecome(true, false, false));
   EXPECT_EQ(count(log, PARITY), 0);
 }
 
-// kivo-sim --reject 3,4,10: the third frame and its resend, and the tenth.
-TEST_F(Stream, RejectedFramesAreSentAgainAndLogged) {
-  open("mounting-plate.cnc");
-  std::string log = runToTheEnd();
-  EXPECT_EQ(count(log, PARITY), 3);
-  // A line's parity messages come before the line in the log.
-  int third = editorLineOf(3);
-  EXPECT_NE(log.find(std::string(PARITY) + PARITY + "[" + std::to_string(third) + "] " + sendable[2] + "\n"),
-            std::string::npos);
-}
-
-// kivo-sim --reject 3,4,10 --stray-ready: an unsolicited ready answer follows
-// each rejection and waits in the terminal's input when the frame goes out
-// again. It is logged, not taken for the acknowledgement: every line is
-// taken once.
+// kivo-sim --reject 3,4,10 --stray-ready: the third frame and its resend, and
+// the tenth, are rejected; an unsolicited ready answer follows each rejection
+// and waits in the terminal's input when the frame goes out again. It is
+// logged, not taken for the acknowledgement: every line is taken once, after
+// its parity messages in the log.
 TEST_F(Stream, AReadyWaitingBeforeAResendIsNoAcknowledgement) {
   open("mounting-plate.cnc");
   std::string log = runToTheEnd();
@@ -239,21 +223,6 @@ TEST_F(Stream, StopThenRunStartsAgainAtLineOne) {
   std::vector<std::string> expected(sendable.begin(), sendable.begin() + stopped);
   expected.insert(expected.end(), sendable.begin(), sendable.end());
   EXPECT_EQ(record(), expected);
-}
-
-// kivo-sim --reject-rate 1: every frame is rejected.
-TEST_F(Stream, TheThousandthRejectedFrameHaltsTheRun) {
-  open("mounting-plate.cnc");
-  click(run, IDC_RUN_RUN);
-  // The line goes to the log after its messages.
-  std::string last = std::string(PARITY) + "Critical Error, resend limit exceeded\r\n[1] " + lines[0] + "\n";
-  std::string log;
-  EXPECT_TRUE(waitUntil([&] { return (log = logText(run)).find(last) != std::string::npos; }, 120000))
-      << log.substr(log.size() > 300 ? log.size() - 300 : 0);
-  EXPECT_TRUE(buttonsBecome(true, false, false));
-  EXPECT_EQ(count(log, PARITY), 1000);
-  EXPECT_TRUE(record().empty());
-  EXPECT_EQ(firstVisibleLine(), 1);
 }
 
 // kivo-sim --reject-rate 0.1 --seed 7: a tenth of the frames rejected.

@@ -98,9 +98,6 @@ inline int progressPosition(HWND run) {
 inline int progressLow(HWND run) {
   return static_cast<int>(remoteSend(GetDlgItem(run, IDC_RUN_PROGRESS), PBM_GETRANGE, TRUE));
 }
-inline int progressHigh(HWND run) {
-  return static_cast<int>(remoteSend(GetDlgItem(run, IDC_RUN_PROGRESS), PBM_GETRANGE, FALSE));
-}
 inline bool enabled(HWND run, int id) { return IsWindowEnabled(GetDlgItem(run, id)) != FALSE; }
 
 // Ends the terminal: closes its dialogs and its main window; its exit code,
