@@ -8,6 +8,8 @@
 namespace {
 
 TEST(LineChecksum, SumsTheTextBytesModulo256AndMovesNulLfAndCrAHundredUp) {
+  EXPECT_EQ(LineChecksum("abc"), 0x26);
+  EXPECT_EQ(LineChecksum("m105"), 0x03);  // 0x103 wraps
   EXPECT_EQ(LineChecksum("G1 X5"), 0x25);
   EXPECT_EQ(LineChecksum("d"), 100);  // 100 is a plain sum as well
   EXPECT_EQ(LineChecksum("\xFF\x02"), 1);

@@ -225,6 +225,21 @@ TEST_F(Stream, StopThenRunStartsAgainAtLineOne) {
   EXPECT_EQ(record(), expected);
 }
 
+// kivo-sim --reject-rate 1: every frame rejected.
+TEST_F(Stream, TheThousandthRejectedFrameHaltsTheRun) {
+  open("mounting-plate.cnc");
+  click(run, IDC_RUN_RUN);
+  // The line goes to the log after its messages.
+  std::string last = std::string(PARITY) + "Critical Error, resend limit exceeded\r\n[1] " + lines[0] + "\n";
+  std::string log;
+  EXPECT_TRUE(waitUntil([&] { return (log = logText(run)).find(last) != std::string::npos; }, 120000))
+      << log.substr(log.size() > 300 ? log.size() - 300 : 0);
+  EXPECT_TRUE(buttonsBecome(true, false, false));
+  EXPECT_EQ(count(log, PARITY), 1000);
+  EXPECT_TRUE(record().empty());
+  EXPECT_EQ(firstVisibleLine(), 1);
+}
+
 // kivo-sim --reject-rate 0.1 --seed 7: a tenth of the frames rejected.
 TEST_F(Stream, WithATenthOfTheFramesRejectedNothingIsLostOrDoubled) {
   open("front-panel.cnc");
