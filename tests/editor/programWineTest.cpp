@@ -15,12 +15,7 @@ using namespace wintest;
 
 namespace {
 
-std::string kivoPath() {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, sizeof(self));
-  std::string path(self);
-  return path.substr(0, path.find_last_of('\\') + 1) + "KIVO.exe";
-}
+std::string kivoPath() { return siblingProgram("KIVO.exe"); }
 
 // Other programs load KIVO.exe and draw with its control through these.
 TEST(KivoProgram, ExportsTheControlAndTheLanguageByName) {

@@ -58,11 +58,7 @@ inline bool dialogGone(const Terminal& t, const char* title, int timeoutMs = 200
 
 // Starts KIVOTerminal.exe (next to this program) on the program file.
 inline bool startTerminal(const std::string& program, Terminal* t) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, sizeof(self));
-  std::string exe(self);
-  exe = exe.substr(0, exe.find_last_of('\\') + 1) + "KIVOTerminal.exe";
-  std::string commandLine = "\"" + exe + "\" " + program;
+  std::string commandLine = "\"" + wintest::siblingProgram("KIVOTerminal.exe") + "\" " + program;
   STARTUPINFOA si = {};
   si.cb = sizeof(si);
   if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &t->process))
